@@ -1,0 +1,5 @@
+file(READ "${IN}" hex HEX)
+file(SIZE "${IN}" size)
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n" bytes "${bytes}")
+file(WRITE "${OUT}" "// Generated from ${IN}; do not edit.\nextern const unsigned char ${SYM}[];\nextern const unsigned ${SYM}Size;\nconst unsigned char ${SYM}[] = {\n${bytes}\n};\nconst unsigned ${SYM}Size = ${size};\n")

@@ -1,0 +1,100 @@
+// What only the Win32 backend can show: real window texts, styles and GDI resources.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "ui/main_window.h"
+#include "ui/win32/text.h"
+#include "ui/win32/win32_backend.h"
+
+namespace {
+
+using namespace ui;
+
+std::wstring getText(HWND h) {
+    wchar_t buf[256] = {};
+    SendMessageW(h, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+class Win32Main : public ::testing::Test {
+  protected:
+    Win32Backend backend;
+    MainWindow main{backend};
+    void SetUp() override {
+        main.load();
+        backend.pump(0);
+    }
+    HWND hwnd(const Control& c) { return backend.controlHwnd(main.id(), c.index()); }
+};
+
+TEST_F(Win32Main, EveryTextControlExposesItsTextAsWindowText) {
+    EXPECT_EQ(getText(backend.hwndOf(main.id())), L"岚翎多功能定时器");
+    EXPECT_EQ(getText(hwnd(main.透明标签1)), L"岚翎多功能定时器");
+    EXPECT_EQ(getText(hwnd(main.透明标签8)), L"定时设置(倒记时、定时)");
+    EXPECT_EQ(getText(hwnd(main.标签7)), L"请选择您要的操作方式");
+    EXPECT_EQ(getText(hwnd(main.定时程序秒)), L"59");
+    EXPECT_EQ(getText(hwnd(main.定时程序设定执行方式)), L"关闭系统");
+    main.农时间.setCaption("农历:二零一零年正月初九");
+    EXPECT_EQ(getText(hwnd(main.农时间)), L"农历:二零一零年正月初九");
+}
+
+TEST_F(Win32Main, ControlsSitAtTheirDesignPlaces) {
+    for (const ControlSpec& s : main.spec().controls) {
+        HWND h = backend.controlHwnd(main.id(), main.spec().indexOf(s.name));
+        if (s.kind == ControlKind::Timer || s.kind == ControlKind::FileDialog ||
+            s.kind == ControlKind::BalloonTip)
+            continue;
+        ASSERT_TRUE(h) << s.name;
+        RECT r;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, backend.hwndOf(main.id()), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, s.rect.left) << s.name;
+        EXPECT_EQ(r.top, s.rect.top) << s.name;
+        EXPECT_EQ(r.right - r.left, s.rect.width()) << s.name;
+        if (s.kind != ControlKind::DropDownList)
+            EXPECT_EQ(r.bottom - r.top, s.rect.height()) << s.name;
+    }
+}
+
+TEST_F(Win32Main, WindowAndControlStyles) {
+    HWND top = backend.hwndOf(main.id());
+    LONG style = GetWindowLongW(top, GWL_STYLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_EQ(GetWindow(top, GW_OWNER), nullptr);
+    EXPECT_FALSE(IsWindowEnabled(hwnd(main.最大化窗口)));
+    EXPECT_TRUE(GetWindowLongW(hwnd(main.定时程序时), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(GetWindowLongW(hwnd(main.编辑框1), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongW(hwnd(main.编辑框1), GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(SendMessageW(hwnd(main.定时程序时), EM_GETLIMITTEXT, 0, 0), 2);
+    // The dropped-down part may be up to 160 pixels tall.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(hwnd(main.定时程序设定执行方式), &info));
+    RECT dropped;
+    SendMessageW(hwnd(main.定时程序设定执行方式), CB_GETDROPPEDCONTROLRECT, 0,
+                 reinterpret_cast<LPARAM>(&dropped));
+    EXPECT_EQ(dropped.bottom - dropped.top, 160);
+}
+
+TEST(Win32Resources, LoadingAndDestroyingWindowsLeaksNoGdiObjects) {
+    Win32Backend backend;
+    auto cycle = [&] {
+        MainWindow w(backend);
+        w.load();
+        w.公日.setCaption("23");
+        backend.pump(0);
+        w.destroy();
+        backend.pump(0);
+    };
+    cycle();  // fills the picture cache
+    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 10; ++i) cycle();
+    DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_LE(after, before + 2) << before << " -> " << after;
+}
+
+}  // namespace
