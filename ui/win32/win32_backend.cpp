@@ -55,7 +55,7 @@ struct W32Control {
     HWND hwnd = nullptr;
     HWND updown = nullptr;
     HWND tip = nullptr;
-    std::string text;  // caption of the custom controls, kept as GBK
+    std::string text;  // caption of the custom controls, kept as GBK; an edit box's last text
     HFONT font = nullptr;
     Brush back;
     Picture picture = Picture::None;
@@ -80,8 +80,8 @@ struct W32Window {
     bool tray = false;
     std::wstring trayTip;
 
-    W32Control* controlById(int id) {
-        int i = id - kFirstControlId;
+    W32Control* controlById(int controlId) {
+        int i = controlId - kFirstControlId;
         return i >= 0 && i < static_cast<int>(controls.size()) ? controls[i].get() : nullptr;
     }
     W32Control* controlByHwnd(HWND h) {
@@ -341,7 +341,7 @@ LRESULT CALLBACK customProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (kind == ControlKind::ImageButton) {
                 c->pressed = true;
                 c->hot = true;
-                SetCapture(hwnd);
+                if (GetCapture() != hwnd) SetCapture(hwnd);
                 InvalidateRect(hwnd, nullptr, FALSE);
             }
             return 0;
@@ -383,7 +383,8 @@ LRESULT CALLBACK customProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_CAPTURECHANGED:
-            if (kind == ControlKind::ImageButton && (c->hot || c->pressed)) {
+            if (kind == ControlKind::ImageButton && reinterpret_cast<HWND>(lp) != hwnd &&
+                (c->hot || c->pressed)) {
                 c->hot = c->pressed = false;
                 InvalidateRect(hwnd, nullptr, FALSE);
             }
@@ -583,6 +584,8 @@ void Win32Backend::Impl::createControl(W32Window& w, W32Control& c) {
                 SendMessageW(c.hwnd, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(widen(item).c_str()));
             SendMessageW(c.hwnd, CB_SETCURSEL, s.selected, 0);
+            // The closed field keeps the design height whatever the font's height.
+            SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, r.height() - 6));
             SetWindowSubclass(c.hwnd, cursorSubclass, 0, reinterpret_cast<DWORD_PTR>(&c));
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;
@@ -857,6 +860,7 @@ void Win32Backend::Impl::setEditText(W32Control& c, const std::string& t) {
     ++c.win->quietChange;
     SetWindowTextW(c.hwnd, widen(t).c_str());
     --c.win->quietChange;
+    c.text = windowText(c.hwnd);
 }
 
 void Win32Backend::Impl::armTimer(W32Control& c) {
@@ -922,7 +926,7 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             // Items one pixel taller than the font needs; the closed field fills the design height.
             int item = tm.tmHeight + 1;
             if (static_cast<int>(mi->itemID) == -1)
-                mi->itemHeight = std::max<int>(tm.tmHeight, c->spec->rect.height() - 6);
+                mi->itemHeight = std::max(1, c->spec->rect.height() - 6);
             else
                 mi->itemHeight = item;
             return TRUE;
@@ -959,9 +963,15 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             W32Control* c = w.controlById(LOWORD(wp));
             if (!c || w.destroying || reinterpret_cast<HWND>(lp) != c->hwnd) break;
             switch (HIWORD(wp)) {
-                case EN_CHANGE:
-                    if (!w.quietChange) w.sink->controlEvent(c->index, ControlEvent::TextChanged);
+                case EN_CHANGE: {
+                    // Some edit controls notify a refused keystroke too; only a real change
+                    // of the text counts.
+                    std::string now = windowText(c->hwnd);
+                    if (w.quietChange || now == c->text) return 0;
+                    c->text = now;
+                    w.sink->controlEvent(c->index, ControlEvent::TextChanged);
                     return 0;
+                }
                 case EN_SETFOCUS:
                     w.sink->controlEvent(c->index, ControlEvent::GotFocus);
                     return 0;

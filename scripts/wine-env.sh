@@ -1,0 +1,91 @@
+# Test rig for running the Windows build under Wine inside Xvfb. Source it, then call
+#   rig_start <state-dir>   : a prefix of its own (made once), Xvfb on a free display
+#   rig_stop                : ends Wine and Xvfb; leaves no process behind
+# Exports WINEPREFIX, DISPLAY, HOME (for the audio capture) and RIG_DIR.
+
+rig_log() { printf 'rig: %s\n' "$*" >&2; }
+
+rig_font_replacements() {
+    local face
+    for face in "宋体" "黑体" "华文行楷" "SimSun" "SimHei" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft YaHei"; do
+        printf '"%s"="WenQuanYi Zen Hei"\n' "$face"
+    done
+}
+
+rig_make_prefix() {
+    local prefix=$1
+    mkdir -p "$prefix"
+    rig_log "creating Wine prefix $prefix (once)"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Windows-like desktop: a virtual desktop with taskbar and notification area; Chinese fonts;
+    # audio through ALSA into a file.
+    cat > "$RIG_DIR/rig.reg" <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="1024x768"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]
+"Audio"="alsa"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
+$(rig_font_replacements)
+REG
+    iconv -f UTF-8 -t UTF-16LE "$RIG_DIR/rig.reg" | { printf '\xff\xfe'; cat; } > "$RIG_DIR/rig-utf16.reg"
+    wine regedit /S "$(winepath -w "$RIG_DIR/rig-utf16.reg" 2>/dev/null)" >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.lanling-rig"
+}
+
+rig_free_display() {
+    local n
+    for n in $(seq 90 140); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    return 1
+}
+
+rig_start() {
+    RIG_DIR=$(realpath -m "$1")
+    mkdir -p "$RIG_DIR/home"
+    export RIG_DIR
+    export WINEPREFIX="$RIG_DIR/wine"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win64
+    export HOME="$RIG_DIR/home"
+    : > "$RIG_DIR/capture.raw"
+    cat > "$HOME/.asoundrc" <<ASOUND
+pcm.!default { type file; slave.pcm "null"; file "$RIG_DIR/capture.raw"; format "raw" }
+ASOUND
+    local n
+    n=$(rig_free_display) || { rig_log "no free X display"; return 1; }
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    RIG_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    if [ ! -e "$WINEPREFIX/.lanling-rig" ]; then
+        rig_make_prefix "$WINEPREFIX"
+    fi
+}
+
+rig_stop() {
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+    [ -n "${WINEPREFIX:-}" ] && wineserver -w >/dev/null 2>&1
+    if [ -n "${RIG_XVFB_PID:-}" ]; then
+        kill "$RIG_XVFB_PID" 2>/dev/null
+        wait "$RIG_XVFB_PID" 2>/dev/null
+        RIG_XVFB_PID=
+    fi
+}
