@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/date_panel.h"
+
 namespace app {
 
 const char kInstanceEventName[] = "岚翎_dsq";
@@ -10,6 +12,7 @@ Application::Application(ui::Backend& backend, platform::Services& services)
     main_.onCreated = [this] { onCreated(); };
     main_.onDestroying = [this] { onClosing(); };
     main_.关闭窗口.onClick = [this] { main_.destroy(); };
+    main_.时钟1.onTick = [this] { updateDatePanel(main_, services_); };
 }
 
 Application::~Application() {
