@@ -80,7 +80,8 @@ TEST_F(Win32Main, WindowAndControlStyles) {
     GetWindowRect(hwnd(main.定时程序设定执行方式), &field);
     EXPECT_EQ(field.bottom - field.top, 18);
     // At most 160 pixels in all; a short list may end sooner, but shows every item.
-    int items = static_cast<int>(SendMessageW(hwnd(main.定时程序设定执行方式), CB_GETITEMHEIGHT, 0, 0));
+    int items =
+        static_cast<int>(SendMessageW(hwnd(main.定时程序设定执行方式), CB_GETITEMHEIGHT, 0, 0));
     EXPECT_LE(dropped.bottom - field.top, 160);
     EXPECT_GE(dropped.bottom - field.top, 18 + 6 * items);
 }

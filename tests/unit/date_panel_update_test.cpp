@@ -21,7 +21,7 @@ Panel read(ui::MainWindow& w) {
 }
 
 class DatePanel : public ::testing::Test {
-protected:
+  protected:
     ui::HeadlessBackend backend;
     platform::RecordingServices services;
     std::vector<LocalTime> readings;  // served in order; the last one repeats

@@ -5,15 +5,17 @@
 
 #include "ui/win32/gdi.h"
 
-#define LANLING_PICTURES(X)                                                                        \
-    X(MainBackground, main_bg)                                                                     \
-    X(MessageBackground, msg_bg) X(ChooserBackground, chooser_bg) X(PopupBackground, popup_bg)     \
-        X(Browse, btn_browse) X(BrowseHot, btn_browse_hot) X(Start, btn_start)                     \
-            X(StartHot, btn_start_hot) X(Stop, btn_stop) X(StopHot, btn_stop_hot) X(Ok, btn_ok)    \
-                X(OkHot, btn_ok_hot) X(Cancel, btn_cancel) X(CancelHot, btn_cancel_hot)            \
-                    X(Minimize, btn_min) X(MinimizeHot, btn_min_hot) X(Maximize, btn_max)          \
-                        X(MaximizeHot, btn_max_hot) X(Close, btn_close) X(CloseHot, btn_close_hot) \
-                            X(PopupClose, btn_popup_close) X(PopupCloseHot, btn_popup_close_hot)
+// clang-format off
+#define LANLING_PICTURES(X)                                                                  \
+    X(MainBackground, main_bg) X(MessageBackground, msg_bg)                                  \
+    X(ChooserBackground, chooser_bg) X(PopupBackground, popup_bg)                            \
+    X(Browse, btn_browse) X(BrowseHot, btn_browse_hot) X(Start, btn_start)                   \
+    X(StartHot, btn_start_hot) X(Stop, btn_stop) X(StopHot, btn_stop_hot)                    \
+    X(Ok, btn_ok) X(OkHot, btn_ok_hot) X(Cancel, btn_cancel) X(CancelHot, btn_cancel_hot)    \
+    X(Minimize, btn_min) X(MinimizeHot, btn_min_hot) X(Maximize, btn_max)                    \
+    X(MaximizeHot, btn_max_hot) X(Close, btn_close) X(CloseHot, btn_close_hot)               \
+    X(PopupClose, btn_popup_close) X(PopupCloseHot, btn_popup_close_hot)
+// clang-format on
 
 #define DECLARE_ART(e, f)                 \
     extern const unsigned char art_##f[]; \

@@ -585,7 +585,8 @@ void Win32Backend::Impl::createControl(W32Window& w, W32Control& c) {
                              reinterpret_cast<LPARAM>(widen(item).c_str()));
             SendMessageW(c.hwnd, CB_SETCURSEL, s.selected, 0);
             // The closed field keeps the design height whatever the font's height.
-            SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, r.height() - 6));
+            SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         std::max(1, r.height() - 6));
             SetWindowSubclass(c.hwnd, cursorSubclass, 0, reinterpret_cast<DWORD_PTR>(&c));
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;
