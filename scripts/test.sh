@@ -3,6 +3,7 @@
 # build under Wine (contract suite, end-to-end tests of the real program).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
+build=${LANLING_BUILD:-$top/build}
 bash "$top/scripts/deps.sh" build wine format
 
 echo "== format"
@@ -10,12 +11,12 @@ files=$(cd "$top" && git ls-files '*.cpp' '*.h' 2>/dev/null || find app ui clock
 (cd "$top" && clang-format --dry-run -Werror $files)
 
 echo "== native build and tests"
-cmake -S "$top" -B "$top/build/native" -G Ninja -DLANLING_WERROR=ON >/dev/null
-cmake --build "$top/build/native"
-ctest --test-dir "$top/build/native" --output-on-failure
+cmake -S "$top" -B "$build/native" -G Ninja -DLANLING_WERROR=ON >/dev/null
+cmake --build "$build/native"
+ctest --test-dir "$build/native" --output-on-failure
 
 echo "== Windows build and tests under Wine"
-cmake -S "$top" -B "$top/build/win" -G Ninja -DLANLING_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$top" -B "$build/win" -G Ninja -DLANLING_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$top/build/win"
-ctest --test-dir "$top/build/win" --output-on-failure
+cmake --build "$build/win"
+ctest --test-dir "$build/win" --output-on-failure

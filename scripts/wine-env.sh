@@ -18,7 +18,8 @@ rig_make_prefix() {
     rig_log "creating Wine prefix $prefix (once)"
     wineboot -i >/dev/null 2>&1
     wineserver -w
-    # Windows-like desktop: a virtual desktop with taskbar and notification area; Chinese fonts;
+    # Windows-like desktop: a virtual desktop with taskbar and notification area (explorer draws
+    # no taskbar on a desktop not named "shell" unless EnableShell is set); Chinese fonts;
     # audio through ALSA into a file.
     cat > "$RIG_DIR/rig.reg" <<REG
 Windows Registry Editor Version 5.00
@@ -29,6 +30,10 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "Default"="1024x768"
 
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops\\Default]
+"EnableShell"=dword:00000001
+"ShowSystray"=dword:00000001
+
 [HKEY_CURRENT_USER\\Software\\Wine\\Drivers]
 "Audio"="alsa"
 
@@ -38,7 +43,7 @@ REG
     iconv -f UTF-8 -t UTF-16LE "$RIG_DIR/rig.reg" | { printf '\xff\xfe'; cat; } > "$RIG_DIR/rig-utf16.reg"
     wine regedit /S "$(winepath -w "$RIG_DIR/rig-utf16.reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
-    touch "$prefix/.lanling-rig"
+    touch "$prefix/.lanling-rig2"
 }
 
 rig_free_display() {
@@ -75,7 +80,8 @@ ASOUND
         xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
         sleep 0.05
     done
-    if [ ! -e "$WINEPREFIX/.lanling-rig" ]; then
+    # .lanling-rig2: the settings above changed; an older prefix gets them applied again.
+    if [ ! -e "$WINEPREFIX/.lanling-rig2" ]; then
         rig_make_prefix "$WINEPREFIX"
     fi
 }

@@ -4,7 +4,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "app/application.h"
+#include "platform/fake/recording_services.h"
+#include "ui/art.h"
 #include "ui/main_window.h"
+#include "ui/win32/art.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_backend.h"
 
@@ -101,6 +105,46 @@ TEST(Win32Resources, LoadingAndDestroyingWindowsLeaksNoGdiObjects) {
     for (int i = 0; i < 10; ++i) cycle();
     DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     EXPECT_LE(after, before + 2) << before << " -> " << after;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Win32Session, NeverHoldsUpTheEndOfTheSessionAndRunsTheClosingSteps) {
+    ui::Win32Backend backend;
+    platform::RecordingServices services;
+    app::Application a(backend, services);
+    backend.onSessionEnd = [&a] { a.exitCleanup(); };
+    a.start();
+    backend.pump(0);
+    HWND top = backend.hwndOf(a.mainWindow().id());
+    EXPECT_EQ(services.readHandleValue(app::kHandleValueName),
+              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(top)));
+    EXPECT_EQ(SendMessageW(top, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(top, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_TRUE(services.called("deleteHandleValue"));
+    EXPECT_EQ(a.cleanupRuns(), 1);
+    EXPECT_EQ(a.mainBar(), nullptr);
+}
+
+TEST(Win32Icon, TheIconDataMakesAnIcon) {
+    const auto& ico = ui::appIconData();
+    ASSERT_EQ(ico.size(), 3774u);
+    HICON icon = ui::win32::iconFromIco(ico.data(), ico.size());
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bm{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 48);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    // Bytes that hold no icon make none, and never crash.
+    std::vector<std::uint8_t> junk(ico.begin(), ico.begin() + 40);
+    EXPECT_EQ(ui::win32::iconFromIco(junk.data(), junk.size()), nullptr);
 }
 
 }  // namespace

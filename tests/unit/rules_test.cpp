@@ -1,5 +1,7 @@
 #include "ui/rules.h"
 
+#include "ui/art.h"
+
 #include <gtest/gtest.h>
 
 namespace ui {
@@ -66,3 +68,16 @@ TEST(TrayEvents, MapMouseMessagesToValues) {
 
 }  // namespace
 }  // namespace ui
+
+namespace {
+TEST(AppIcon, IsOne48x48ImageWith256Colours) {
+    const auto& ico = ui::appIconData();
+    ASSERT_EQ(ico.size(), 3774u);
+    auto u16 = [&](size_t at) { return ico[at] | ico[at + 1] << 8; };
+    EXPECT_EQ(u16(2), 1);  // icon
+    EXPECT_EQ(u16(4), 1);  // one image
+    EXPECT_EQ(ico[6], 48);
+    EXPECT_EQ(ico[7], 48);
+    EXPECT_EQ(u16(6 + 6), 8);  // bits per pixel
+}
+}  // namespace
