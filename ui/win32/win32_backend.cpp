@@ -564,7 +564,7 @@ void Win32Backend::Impl::createControl(W32Window& w, W32Control& c) {
             SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
             if (s.maxLength > 0) SendMessageW(c.hwnd, EM_LIMITTEXT, s.maxLength, 0);
             // The time fields are 20 pixels wide: the font's default margins would hide a digit.
-            SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
+            SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(0, 0));
             SetWindowSubclass(c.hwnd, editSubclass, 0, reinterpret_cast<DWORD_PTR>(&c));
             if (s.upDown) {
                 const Rect& u = s.upDownRect;
