@@ -9,8 +9,14 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w6
       -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target lanling-timer
 . "$top/scripts/wine-env.sh"
+desktop=${DISPLAY:-}
 rig_start "$build/rig-run"
 trap rig_stop EXIT
+if [ -n "$desktop" ]; then  # a desktop session: show it there rather than in a virtual screen
+  kill "$RIG_XVFB_PID" 2>/dev/null; wait "$RIG_XVFB_PID" 2>/dev/null || true
+  RIG_XVFB_PID=
+  export DISPLAY=$desktop
+fi
 echo "Running $build/app/lanling-timer.exe on display $DISPLAY (close the window or press Ctrl-C to end)"
 wine "$build/app/lanling-timer.exe" 2>/dev/null &
 pid=$!
