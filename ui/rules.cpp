@@ -57,3 +57,17 @@ int trayEventValue(unsigned m) {
     }
 }
 }  // namespace ui
+
+namespace ui {
+bool icoHasImage(const std::vector<std::uint8_t>& b) {
+    auto u16 = [&](size_t at) { return static_cast<unsigned>(b[at] | b[at + 1] << 8); };
+    auto u32 = [&](size_t at) {
+        return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) |
+               static_cast<std::uint32_t>(b[at + 3]) << 24;
+    };
+    if (b.size() < 6 + 16 || u16(0) != 0 || u16(2) != 1 || u16(4) < 1) return false;
+    std::uint32_t size = u32(6 + 8), offset = u32(6 + 12);
+    if (offset >= b.size() || size > b.size() - offset || size < 40) return false;
+    return u32(offset) == 40;
+}
+}  // namespace ui

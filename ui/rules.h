@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/layout.h"
 
@@ -52,4 +53,10 @@ namespace ui {
 int trayEventValue(unsigned mouseMessage);
 constexpr unsigned kTrayCallbackMessage = 0x8064;  // WM_APP + 100
 constexpr unsigned kTrayIconId = 100;
+}  // namespace ui
+
+namespace ui {
+// Whether ICO bytes hold a first image the system can make an icon from (header, directory
+// entry and bitmap header in bounds).
+bool icoHasImage(const std::vector<std::uint8_t>& ico);
 }  // namespace ui

@@ -1,4 +1,5 @@
 #include "contract.h"
+#include "ui/art.h"
 
 #include <gtest/gtest.h>
 
@@ -380,6 +381,17 @@ TEST_F(Contract, TrayIconEventsCarryTheirValues) {
     EXPECT_FALSE(backend->hasTrayIcon(p.id()));
     backend->userTrayMessage(p.id(), 0x0202);  // no icon, no event
     EXPECT_TRUE(values.empty());
+
+    p.setTrayIcon(appIconData(), "岚翎多功能定时器");
+    EXPECT_TRUE(backend->hasTrayIcon(p.id()));
+    for (unsigned m : {0x0202u, 0x0203u, 0x0205u, 0x007Bu, 0x0200u, 0x0201u})
+        backend->userTrayMessage(p.id(), m);
+    EXPECT_EQ(values, (std::vector<int>{1, 2, 3, 3}));
+    p.setTrayIcon(appIconData(), "");  // replacing keeps one icon
+    EXPECT_TRUE(backend->hasTrayIcon(p.id()));
+    std::vector<std::uint8_t> junk(appIconData().begin(), appIconData().begin() + 30);
+    p.setTrayIcon(junk, "");  // bytes that make no icon count as none
+    EXPECT_FALSE(backend->hasTrayIcon(p.id()));
 }
 
 }  // namespace

@@ -237,7 +237,7 @@ void HeadlessBackend::setTrayIcon(WindowId w, const std::vector<std::uint8_t>& i
                                   const std::string& tip) {
     WindowState* ws = find(w);
     if (!ws) return;
-    ws->tray = !ico.empty();
+    ws->tray = icoHasImage(ico);  // an icon that cannot be made counts as none
     ws->trayTip = ws->tray ? tip.substr(0, 62) : "";
 }
 bool HeadlessBackend::hasTrayIcon(WindowId w) const {
