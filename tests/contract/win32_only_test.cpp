@@ -148,3 +148,46 @@ TEST(Win32Icon, TheIconDataMakesAnIcon) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of the window background picture, tiled as the window paints it.
+COLORREF backgroundPixel(int x, int y) {
+    HBITMAP bmp = ui::win32::pictureBitmap(ui::Picture::MainBackground);
+    SIZE sz = ui::win32::pictureSize(ui::Picture::MainBackground);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    COLORREF c = GetPixel(mem, x % sz.cx, y % sz.cy);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return c;
+}
+
+TEST_F(Win32Main, TransparentLabelsShowTheBackgroundAndRepaintFromBelow) {
+    HWND top = backend.hwndOf(main.id());
+    SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    const Rect r = main.spec().controls[main.公日.index()].rect;
+    auto differing = [&] {
+        backend.pump(50);
+        HDC dc = GetDC(top);
+        int n = 0;
+        for (int y = r.top; y < r.bottom; y += 2)
+            for (int x = r.left; x < r.right; x += 2)
+                if (GetPixel(dc, x, y) != backgroundPixel(x, y)) ++n;
+        ReleaseDC(top, dc);
+        return n;
+    };
+    // 公年月 overlaps the top of 公日: clear both to see the background alone.
+    main.公年月.setCaption("");
+    main.公日.setCaption("88");
+    EXPECT_GT(differing(), 100);  // the digits and their shadow
+    main.公日.setCaption("");
+    EXPECT_EQ(differing(), 0);  // no trace of the old text: the background shows through
+    main.公年月.setCaption("2010年2月");
+    main.公日.setCaption("1");
+    int both = differing();
+    main.公年月.setCaption("");
+    EXPECT_LT(differing(), both);  // overlapping transparent labels both show
+}
+
+}  // namespace
