@@ -49,7 +49,7 @@ class Backend {
     // --- window lifetime -------------------------------------------------------------------
     // Creates the window and all its controls from the layout, hidden, with the timers whose
     // designed period is above 0 running. Raises no event.
-    virtual WindowId createWindow(const WindowSpec& spec, WindowSink& sink) = 0;
+    virtual WindowId createWindow(const WindowSpec& layout, WindowSink& sink) = 0;
     virtual bool exists(WindowId w) const = 0;
     // Queued: the window goes when the request comes up in the message queue.
     virtual void requestDestroy(WindowId w) = 0;

@@ -9,12 +9,13 @@ bool integerInputAccepts(unsigned ch) {
     return (ch >= '0' && ch <= '9') || ch == '-';
 }
 
-bool editAcceptsChar(const ControlSpec& spec, const std::string& text, int selectedBytes,
+bool editAcceptsChar(const ControlSpec& layout, const std::string& text, int selectedBytes,
                      unsigned ch) {
-    if (spec.input == InputMode::ReadOnly) return false;
-    if (spec.input == InputMode::Integer && !integerInputAccepts(ch)) return false;
+    if (layout.input == InputMode::ReadOnly) return false;
+    if (layout.input == InputMode::Integer && !integerInputAccepts(ch)) return false;
     if (ch < 0x20) return true;
-    if (spec.maxLength > 0 && static_cast<int>(text.size()) - selectedBytes + 1 > spec.maxLength)
+    if (layout.maxLength > 0 &&
+        static_cast<int>(text.size()) - selectedBytes + 1 > layout.maxLength)
         return false;
     return true;
 }

@@ -15,7 +15,7 @@ bool integerInputAccepts(unsigned ch);
 
 // Whether an edit box with this layout takes a typed character into text of this length,
 // the selection covering selectedBytes of it.
-bool editAcceptsChar(const ControlSpec& spec, const std::string& text, int selectedBytes,
+bool editAcceptsChar(const ControlSpec& layout, const std::string& text, int selectedBytes,
                      unsigned ch);
 
 // Reads leading white space, an optional sign and digits; no digits give 0. Wraps in 32 bits.

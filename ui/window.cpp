@@ -36,8 +36,8 @@ int WindowSpec::indexOf(const std::string& controlName) const {
     return -1;
 }
 
-Window::Window(Backend& backend, const WindowSpec& spec)
-    : backend_(backend), spec_(spec), controls_(spec.controls.size(), nullptr) {}
+Window::Window(Backend& backend, const WindowSpec& layout)
+    : backend_(backend), spec_(layout), controls_(layout.controls.size(), nullptr) {}
 
 Window::~Window() {
     if (isLoaded()) backend_.destroyNow(id_);
@@ -118,15 +118,15 @@ void Window::windowEvent(WindowEvent event, int value) {
 }
 
 Control::Control(Window& window, const char* name, ControlKind kind)
-    : window_(window), index_(window.spec().indexOf(name)) {
+    : window_(window), index_(window.layout().indexOf(name)) {
     assert(index_ >= 0 && "control missing from the layout");
-    assert(window.spec().controls[index_].kind == kind && "control of another kind");
+    assert(window.layout().controls[index_].kind == kind && "control of another kind");
     (void)kind;
     window.controls_[index_] = this;
 }
 
 const std::string& Control::name() const {
-    return window_.spec().controls[index_].name;
+    return window_.layout().controls[index_].name;
 }
 void Control::enable(bool on) {
     if (window_.isLoaded()) be().setEnabled(wid(), index_, on);
@@ -145,8 +145,8 @@ void Control::refresh() {
 }
 
 static ControlKind labelKind(Window& w, const char* name) {
-    int i = w.spec().indexOf(name);
-    return i >= 0 ? w.spec().controls[i].kind : ControlKind::Label;
+    int i = w.layout().indexOf(name);
+    return i >= 0 ? w.layout().controls[i].kind : ControlKind::Label;
 }
 
 TextLabel::TextLabel(Window& w, const char* name) : Control(w, name, labelKind(w, name)) {}
@@ -215,7 +215,7 @@ Picture PictureBox::picture() const {
 }
 
 Timer::Timer(Window& w, const char* name) : Control(w, name, ControlKind::Timer) {
-    period_ = w.spec().controls[index_].period;
+    period_ = w.layout().controls[index_].period;
 }
 void Timer::setPeriod(int milliseconds) {
     if (milliseconds < 0) milliseconds = 0;

@@ -15,7 +15,7 @@ class Control;
 
 class Window : protected WindowSink {
   public:
-    Window(Backend& backend, const WindowSpec& spec);
+    Window(Backend& backend, const WindowSpec& layout);
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -40,7 +40,7 @@ class Window : protected WindowSink {
 
     Backend& backend() const { return backend_; }
     WindowId id() const { return id_; }
-    const WindowSpec& spec() const { return spec_; }
+    const WindowSpec& layout() const { return spec_; }
 
     std::function<void()> onCreated;
     std::function<void()> onMoved;

@@ -84,22 +84,22 @@ class Contract : public ::testing::Test {
         backend.reset();
     }
     Probe& load(bool escCloses = true) {
-        spec = testLayout(escCloses);
-        probe = std::make_unique<Probe>(*backend, spec);
+        layout = testLayout(escCloses);
+        probe = std::make_unique<Probe>(*backend, layout);
         probe->onDestroying = [this] { log.push_back("destroying"); };
         probe->load();
         backend->pump(0);
         return *probe;
     }
     std::unique_ptr<Backend> backend;
-    WindowSpec spec;
+    WindowSpec layout;
     std::unique_ptr<Probe> probe;
     std::vector<std::string> log;
 };
 
 TEST_F(Contract, LoadingRaisesCreatedMovedSizedThenShows) {
-    spec = testLayout();
-    Probe p(*backend, spec);
+    layout = testLayout();
+    Probe p(*backend, layout);
     p.onCreated = [&] { log.push_back(p.isVisible() ? "created visible" : "created"); };
     p.onMoved = [&] { log.push_back("moved"); };
     p.onSized = [&] { log.push_back("sized"); };
@@ -114,8 +114,8 @@ TEST_F(Contract, LoadingRaisesCreatedMovedSizedThenShows) {
 }
 
 TEST_F(Contract, DestructionIsQueuedAndTheLoaderStillRaisesItsEvents) {
-    spec = testLayout();
-    Probe p(*backend, spec);
+    layout = testLayout();
+    Probe p(*backend, layout);
     p.onCreated = [&] {
         p.destroy();
         log.push_back(p.isLoaded() ? "created, still loaded" : "created, gone");

@@ -45,8 +45,8 @@ TEST_F(Win32Main, EveryTextControlExposesItsTextAsWindowText) {
 }
 
 TEST_F(Win32Main, ControlsSitAtTheirDesignPlaces) {
-    for (const ControlSpec& s : main.spec().controls) {
-        HWND h = backend.controlHwnd(main.id(), main.spec().indexOf(s.name));
+    for (const ControlSpec& s : main.layout().controls) {
+        HWND h = backend.controlHwnd(main.id(), main.layout().indexOf(s.name));
         if (s.kind == ControlKind::Timer || s.kind == ControlKind::FileDialog ||
             s.kind == ControlKind::BalloonTip)
             continue;
@@ -166,7 +166,7 @@ COLORREF backgroundPixel(int x, int y) {
 TEST_F(Win32Main, TransparentLabelsShowTheBackgroundAndRepaintFromBelow) {
     HWND top = backend.hwndOf(main.id());
     SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    const Rect r = main.spec().controls[main.公日.index()].rect;
+    const Rect r = main.layout().controls[main.公日.index()].rect;
     auto differing = [&] {
         backend.pump(50);
         HDC dc = GetDC(top);

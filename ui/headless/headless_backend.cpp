@@ -5,7 +5,7 @@
 namespace ui {
 
 struct HeadlessBackend::ControlState {
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* layout = nullptr;
     std::string text;
     bool enabled = true, visible = true, wordWrap = false, flatScroll = false;
     int selected = -1;
@@ -16,7 +16,7 @@ struct HeadlessBackend::ControlState {
 };
 
 struct HeadlessBackend::WindowState {
-    const WindowSpec* spec = nullptr;
+    const WindowSpec* layout = nullptr;
     WindowSink* sink = nullptr;
     std::vector<ControlState> controls;
     bool visible = false, topmost = false, enabled = true, destroying = false;
@@ -52,16 +52,16 @@ const HeadlessBackend::ControlState* HeadlessBackend::control(WindowId w, int c)
     return &ws->controls[c];
 }
 
-WindowId HeadlessBackend::createWindow(const WindowSpec& spec, WindowSink& sink) {
+WindowId HeadlessBackend::createWindow(const WindowSpec& layout, WindowSink& sink) {
     auto ws = std::make_unique<WindowState>();
-    ws->spec = &spec;
+    ws->layout = &layout;
     ws->sink = &sink;
-    ws->topmost = spec.topmost;
-    int left = (screen_.width() - spec.width) / 2, top = (screen_.height() - spec.height) / 2;
-    ws->rect = rectXYWH(left, top, spec.width, spec.height);
-    for (const ControlSpec& cs : spec.controls) {
+    ws->topmost = layout.topmost;
+    int left = (screen_.width() - layout.width) / 2, top = (screen_.height() - layout.height) / 2;
+    ws->rect = rectXYWH(left, top, layout.width, layout.height);
+    for (const ControlSpec& cs : layout.controls) {
         ControlState st;
-        st.spec = &cs;
+        st.layout = &cs;
         st.text = cs.text;
         st.enabled = cs.enabled;
         st.visible = cs.visible;
@@ -281,8 +281,8 @@ std::unique_ptr<Canvas> HeadlessBackend::canvas(WindowId w, bool) {
 std::string HeadlessBackend::text(WindowId w, int c) const {
     const ControlState* cs = control(w, c);
     if (!cs) return "";
-    if (cs->spec->kind == ControlKind::DropDownList)
-        return cs->selected >= 0 ? cs->spec->items[cs->selected] : "";
+    if (cs->layout->kind == ControlKind::DropDownList)
+        return cs->selected >= 0 ? cs->layout->items[cs->selected] : "";
     return cs->text;
 }
 void HeadlessBackend::setText(WindowId w, int c, const std::string& t) {
@@ -316,18 +316,19 @@ int HeadlessBackend::selectedIndex(WindowId w, int c) const {
 void HeadlessBackend::setSelectedIndex(WindowId w, int c, int index) {
     ControlState* cs = control(w, c);
     if (!cs) return;
-    int count = cs->spec->kind == ControlKind::ListView ? static_cast<int>(cs->rows.size())
-                                                        : static_cast<int>(cs->spec->items.size());
+    int count = cs->layout->kind == ControlKind::ListView
+                    ? static_cast<int>(cs->rows.size())
+                    : static_cast<int>(cs->layout->items.size());
     cs->selected = index >= 0 && index < count ? index : -1;
 }
 int HeadlessBackend::itemCount(WindowId w, int c) const {
     const ControlState* cs = control(w, c);
-    return cs ? static_cast<int>(cs->spec->items.size()) : 0;
+    return cs ? static_cast<int>(cs->layout->items.size()) : 0;
 }
 std::string HeadlessBackend::itemText(WindowId w, int c, int index) const {
     const ControlState* cs = control(w, c);
-    if (!cs || index < 0 || index >= static_cast<int>(cs->spec->items.size())) return "";
-    return cs->spec->items[index];
+    if (!cs || index < 0 || index >= static_cast<int>(cs->layout->items.size())) return "";
+    return cs->layout->items[index];
 }
 
 void HeadlessBackend::moveFocus(WindowState& ws, int to) {
@@ -401,9 +402,9 @@ void HeadlessBackend::userTypeChar(WindowId w, int c, unsigned char ch) {
     ControlState* cs = control(w, c);
     WindowState* ws = find(w);
     if (!cs || !cs->enabled || !cs->visible || !ws->enabled) return;
-    if (cs->spec->kind != ControlKind::EditBox) return;
+    if (cs->layout->kind != ControlKind::EditBox) return;
     moveFocus(*ws, c);
-    if (!editAcceptsChar(*cs->spec, cs->text, cs->selectedBytes, ch)) return;
+    if (!editAcceptsChar(*cs->layout, cs->text, cs->selectedBytes, ch)) return;
     if (ch == '\b') {
         if (cs->selectedBytes > 0)
             cs->text.erase(0, cs->selectedBytes);
@@ -428,8 +429,8 @@ void HeadlessBackend::userTypeChar(WindowId w, int c, unsigned char ch) {
 void HeadlessBackend::userStepUpDown(WindowId w, int c, bool up) {
     ControlState* cs = control(w, c);
     WindowState* ws = find(w);
-    if (!cs || !cs->spec->upDown || !cs->enabled || !cs->visible || !ws->enabled) return;
-    cs->text = upDownStep(cs->text, up, cs->spec->upDownMin, cs->spec->upDownMax);
+    if (!cs || !cs->layout->upDown || !cs->enabled || !cs->visible || !ws->enabled) return;
+    cs->text = upDownStep(cs->text, up, cs->layout->upDownMin, cs->layout->upDownMax);
     ws->sink->controlEvent(c, ControlEvent::TextChanged);
     if ((cs = control(w, c))) {
         cs->selectedBytes = static_cast<int>(cs->text.size());
@@ -442,7 +443,7 @@ void HeadlessBackend::userChooseItem(WindowId w, int c, int index) {
     ControlState* cs = control(w, c);
     WindowState* ws = find(w);
     if (!cs || !cs->enabled || !cs->visible || !ws->enabled) return;
-    if (index < 0 || index >= static_cast<int>(cs->spec->items.size())) return;
+    if (index < 0 || index >= static_cast<int>(cs->layout->items.size())) return;
     cs->selected = index;
     post([this, w, c] {
         if (WindowState* s = find(w)) s->sink->controlEvent(c, ControlEvent::ItemSelected);
@@ -454,7 +455,7 @@ void HeadlessBackend::userClick(WindowId w, int c) {
     ControlState* cs = control(w, c);
     WindowState* ws = find(w);
     if (!cs || !cs->enabled || !cs->visible || !ws->enabled || !ws->visible) return;
-    if (cs->spec->kind == ControlKind::ImageButton)
+    if (cs->layout->kind == ControlKind::ImageButton)
         ws->sink->controlEvent(c, ControlEvent::Clicked);
     runPosted();
 }
@@ -467,7 +468,7 @@ void HeadlessBackend::userFocus(WindowId w, int c) {
 void HeadlessBackend::userPressEscape(WindowId w) {
     WindowState* ws = find(w);
     if (!ws || !ws->enabled) return;
-    if (ws->spec->escCloses) userSystemClose(w);
+    if (ws->layout->escCloses) userSystemClose(w);
 }
 
 void HeadlessBackend::userSystemClose(WindowId w) {

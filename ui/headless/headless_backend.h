@@ -31,7 +31,7 @@ class HeadlessBackend : public Backend {
     int windowCount() const { return static_cast<int>(windows_.size()); }
     bool quitPosted() const { return quit_; }
 
-    WindowId createWindow(const WindowSpec& spec, WindowSink& sink) override;
+    WindowId createWindow(const WindowSpec& layout, WindowSink& sink) override;
     bool exists(WindowId w) const override;
     void requestDestroy(WindowId w) override;
     void destroyNow(WindowId w) override;

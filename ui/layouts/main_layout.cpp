@@ -174,8 +174,8 @@ WindowSpec makeMainLayout() {
 }  // namespace
 
 const WindowSpec& mainWindowLayout() {
-    static const WindowSpec spec = makeMainLayout();
-    return spec;
+    static const WindowSpec layout = makeMainLayout();
+    return layout;
 }
 
 const Rect kMainBarRect = rectXYWH(8, 220, 404, 20);

@@ -51,7 +51,7 @@ struct W32Window;
 struct W32Control {
     W32Window* win = nullptr;
     int index = 0;
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* layout = nullptr;
     HWND hwnd = nullptr;
     HWND updown = nullptr;
     HWND tip = nullptr;
@@ -68,7 +68,7 @@ struct W32Control {
 struct W32Window {
     Win32Backend::Impl* impl = nullptr;
     WindowId id = 0;
-    const WindowSpec* spec = nullptr;
+    const WindowSpec* layout = nullptr;
     WindowSink* sink = nullptr;
     HWND hwnd = nullptr;
     std::vector<std::unique_ptr<W32Control>> controls;
@@ -135,12 +135,12 @@ struct Win32Backend::Impl {
 namespace {
 
 void paintBackground(const W32Window& w, HDC dc, const RECT& area) {
-    COLORREF base = w.spec->hasBackColor ? w.spec->backColor : GetSysColor(COLOR_BTNFACE);
+    COLORREF base = w.layout->hasBackColor ? w.layout->backColor : GetSysColor(COLOR_BTNFACE);
     Brush brush(CreateSolidBrush(base));
     FillRect(dc, &area, brush.get());
-    HBITMAP bmp = pictureBitmap(w.spec->background);
+    HBITMAP bmp = pictureBitmap(w.layout->background);
     if (!bmp) return;
-    SIZE sz = pictureSize(w.spec->background);
+    SIZE sz = pictureSize(w.layout->background);
     if (sz.cx <= 0 || sz.cy <= 0) return;
     MemoryDc mem(CreateCompatibleDC(dc));
     Select sel(mem.get(), bmp);
@@ -152,12 +152,12 @@ void paintBackground(const W32Window& w, HDC dc, const RECT& area) {
 
 UINT textFlags(const W32Control& c) {
     UINT f = DT_NOPREFIX;
-    f |= c.spec->hAlign == HAlign::Center  ? DT_CENTER
-         : c.spec->hAlign == HAlign::Right ? DT_RIGHT
-                                           : DT_LEFT;
+    f |= c.layout->hAlign == HAlign::Center  ? DT_CENTER
+         : c.layout->hAlign == HAlign::Right ? DT_RIGHT
+                                             : DT_LEFT;
     if (c.wordWrap) return f | DT_WORDBREAK | DT_TOP;
     f |= DT_SINGLELINE;
-    switch (c.spec->vAlign) {
+    switch (c.layout->vAlign) {
         case VAlign::Top:
             return f | DT_TOP;
         case VAlign::Bottom:
@@ -180,21 +180,21 @@ void drawLabelText(HDC dc, const W32Control& c, const RECT& r) {
         DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &q, flags);
     };
     const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
-    switch (c.spec->effect) {
+    switch (c.layout->effect) {
         case TextEffect::Engraved:
             draw(1, 1, white);
-            draw(0, 0, c.spec->textColor);
+            draw(0, 0, c.layout->textColor);
             break;
         case TextEffect::Embossed:
             draw(0, 0, white);
-            draw(1, 1, c.spec->textColor);
+            draw(1, 1, c.layout->textColor);
             break;
         case TextEffect::Shadow:
             draw(2, 2, black);
-            draw(0, 0, c.spec->textColor);
+            draw(0, 0, c.layout->textColor);
             break;
         case TextEffect::None:
-            draw(0, 0, c.spec->textColor);
+            draw(0, 0, c.layout->textColor);
             break;
     }
 }
@@ -209,14 +209,14 @@ void paintTransparent(const W32Control& self, HDC dc) {
     MemoryDc mem(CreateCompatibleDC(dc));
     BitmapHandle bmp(CreateCompatibleBitmap(dc, cx, cy));
     Select sel(mem.get(), bmp.get());
-    const Rect& at = self.spec->rect;
+    const Rect& at = self.layout->rect;
     SetViewportOrgEx(mem.get(), -at.left, -at.top, nullptr);
     RECT area = toRECT(at);
     paintBackground(*self.win, mem.get(), area);
     for (const auto& other : self.win->controls) {
-        if (other->spec->kind != ControlKind::TransparentLabel || !other->hwnd) continue;
-        if (!IsWindowVisible(other->hwnd) || !other->spec->rect.intersects(at)) continue;
-        drawLabelText(mem.get(), *other, toRECT(other->spec->rect));
+        if (other->layout->kind != ControlKind::TransparentLabel || !other->hwnd) continue;
+        if (!IsWindowVisible(other->hwnd) || !other->layout->rect.intersects(at)) continue;
+        drawLabelText(mem.get(), *other, toRECT(other->layout->rect));
     }
     SetViewportOrgEx(mem.get(), 0, 0, nullptr);
     BitBlt(dc, 0, 0, cx, cy, mem.get(), 0, 0, SRCCOPY);
@@ -243,15 +243,15 @@ void fillGradient(HDC dc, const RECT& r, const std::vector<Color>& stops, bool v
 void paintLabel(const W32Control& c, HDC dc) {
     RECT r;
     GetClientRect(c.hwnd, &r);
-    if (!c.spec->gradient.empty()) {
-        fillGradient(dc, r, c.spec->gradient, c.spec->gradientVertical);
+    if (!c.layout->gradient.empty()) {
+        fillGradient(dc, r, c.layout->gradient, c.layout->gradientVertical);
     } else if (HBITMAP bmp = pictureBitmap(c.picture)) {
         MemoryDc mem(CreateCompatibleDC(dc));
         Select sel(mem.get(), bmp);
         BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), 0, 0, SRCCOPY);
     } else {
-        Brush br(CreateSolidBrush(c.spec->hasBackColor ? c.spec->backColor
-                                                       : GetSysColor(COLOR_BTNFACE)));
+        Brush br(CreateSolidBrush(c.layout->hasBackColor ? c.layout->backColor
+                                                         : GetSysColor(COLOR_BTNFACE)));
         FillRect(dc, &r, br.get());
     }
     drawLabelText(dc, c, r);
@@ -262,9 +262,9 @@ void paintButton(const W32Control& c, HDC dc) {
     GetClientRect(c.hwnd, &r);
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     bool enabled = IsWindowEnabled(c.hwnd);
-    Picture p = enabled && c.hot && !c.pressed && c.spec->hotPicture != Picture::None
-                    ? c.spec->hotPicture
-                    : c.spec->picture;
+    Picture p = enabled && c.hot && !c.pressed && c.layout->hotPicture != Picture::None
+                    ? c.layout->hotPicture
+                    : c.layout->picture;
     if (HBITMAP bmp = pictureBitmap(p)) {
         SIZE sz = pictureSize(p);
         MemoryDc mem(CreateCompatibleDC(dc));
@@ -276,8 +276,8 @@ void paintButton(const W32Control& c, HDC dc) {
 void paintPicture(W32Control& c, HDC dc) {
     RECT r;
     GetClientRect(c.hwnd, &r);
-    Brush br(
-        CreateSolidBrush(c.spec->hasBackColor ? c.spec->backColor : GetSysColor(COLOR_BTNFACE)));
+    Brush br(CreateSolidBrush(c.layout->hasBackColor ? c.layout->backColor
+                                                     : GetSysColor(COLOR_BTNFACE)));
     FillRect(dc, &r, br.get());
     if (c.picture == Picture::AppIcon) {
         if (!c.icon) {
@@ -294,7 +294,7 @@ void paintPicture(W32Control& c, HDC dc) {
 }
 
 void startDrag(const W32Control& c) {
-    if (!c.win->spec->dragMove) return;
+    if (!c.win->layout->dragMove) return;
     ReleaseCapture();
     POINT pt;
     GetCursorPos(&pt);
@@ -303,7 +303,7 @@ void startDrag(const W32Control& c) {
 
 void invalidateBelow(const W32Control& c) {
     // A transparent label is repainted from the parent's background up.
-    RECT r = toRECT(c.spec->rect);
+    RECT r = toRECT(c.layout->rect);
     RedrawWindow(c.win->hwnd, &r, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -315,7 +315,7 @@ LRESULT CALLBACK customProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     auto* c = reinterpret_cast<W32Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!c) return DefWindowProcW(hwnd, msg, wp, lp);
-    ControlKind kind = c->spec->kind;
+    ControlKind kind = c->layout->kind;
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
@@ -424,7 +424,7 @@ LRESULT CALLBACK timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK editSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* c = reinterpret_cast<W32Control*>(ref);
-    if (msg == WM_CHAR && c->spec->input == InputMode::Integer &&
+    if (msg == WM_CHAR && c->layout->input == InputMode::Integer &&
         !integerInputAccepts(static_cast<unsigned>(wp)))
         return 0;  // dropped without a sound
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, editSubclass, 0);
@@ -434,8 +434,8 @@ LRESULT CALLBACK editSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
 LRESULT CALLBACK cursorSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                 DWORD_PTR ref) {
     auto* c = reinterpret_cast<W32Control*>(ref);
-    if (msg == WM_SETCURSOR && c->spec->cursor != Cursor::Arrow) {
-        SetCursor(LoadCursorW(nullptr, c->spec->cursor == Cursor::Hand ? IDC_HAND : IDC_CROSS));
+    if (msg == WM_SETCURSOR && c->layout->cursor != Cursor::Arrow) {
+        SetCursor(LoadCursorW(nullptr, c->layout->cursor == Cursor::Hand ? IDC_HAND : IDC_CROSS));
         return TRUE;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, cursorSubclass, id);
@@ -525,7 +525,7 @@ HFONT Win32Backend::Impl::fontFor(W32Window& w, const Font& f) {
 }
 
 void Win32Backend::Impl::createControl(W32Window& w, W32Control& c) {
-    const ControlSpec& s = *c.spec;
+    const ControlSpec& s = *c.layout;
     HINSTANCE inst = GetModuleHandleW(nullptr);
     const Rect& r = s.rect;
     HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c.index));
@@ -665,34 +665,34 @@ HWND Win32Backend::controlHwnd(WindowId w, int c) const {
     return ctl ? ctl->hwnd : nullptr;
 }
 
-WindowId Win32Backend::createWindow(const WindowSpec& spec, WindowSink& sink) {
+WindowId Win32Backend::createWindow(const WindowSpec& layout, WindowSink& sink) {
     auto win = std::make_unique<W32Window>();
     W32Window& w = *win;
     w.impl = impl_.get();
     w.id = impl_->nextId++;
-    w.spec = &spec;
+    w.layout = &layout;
     w.sink = &sink;
-    for (size_t i = 0; i < spec.controls.size(); ++i) {
+    for (size_t i = 0; i < layout.controls.size(); ++i) {
         auto c = std::make_unique<W32Control>();
         c->win = &w;
         c->index = static_cast<int>(i);
-        c->spec = &spec.controls[i];
-        c->text = c->spec->text;
-        c->picture = c->spec->picture;
-        c->wordWrap = c->spec->vAlign == VAlign::WordWrap;
+        c->layout = &layout.controls[i];
+        c->text = c->layout->text;
+        c->picture = c->layout->picture;
+        c->wordWrap = c->layout->vAlign == VAlign::WordWrap;
         w.controls.push_back(std::move(c));
     }
     impl_->windows[w.id] = std::move(win);
 
     DWORD style = WS_POPUP | WS_CLIPCHILDREN;
-    if (spec.minimizeBox) style |= WS_MINIMIZEBOX | WS_SYSMENU;
-    DWORD ex = spec.topmost ? WS_EX_TOPMOST : 0;
-    if (spec.inTaskbar) ex |= WS_EX_APPWINDOW;
+    if (layout.minimizeBox) style |= WS_MINIMIZEBOX | WS_SYSMENU;
+    DWORD ex = layout.topmost ? WS_EX_TOPMOST : 0;
+    if (layout.inTaskbar) ex |= WS_EX_APPWINDOW;
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    int left = (sw - spec.width) / 2, top = (sh - spec.height) / 2;
+    int left = (sw - layout.width) / 2, top = (sh - layout.height) / 2;
     ++w.quietPlacement;
-    CreateWindowExW(ex, kWindowClass, widen(spec.title).c_str(), style, left, top, spec.width,
-                    spec.height, spec.inTaskbar ? nullptr : impl_->owner, nullptr,
+    CreateWindowExW(ex, kWindowClass, widen(layout.title).c_str(), style, left, top, layout.width,
+                    layout.height, layout.inTaskbar ? nullptr : impl_->owner, nullptr,
                     GetModuleHandleW(nullptr), &w);
     if (w.hwnd)
         for (auto& c : w.controls) impl_->createControl(w, *c);
@@ -731,7 +731,7 @@ bool Win32Backend::Impl::preTranslate(MSG& msg) {
     GetClassNameW(top, cls, 32);
     if (wcscmp(cls, kWindowClass) != 0) return false;
     if (msg.wParam == VK_ESCAPE) {
-        if (!w->spec->escCloses || !IsWindowEnabled(top)) return false;
+        if (!w->layout->escCloses || !IsWindowEnabled(top)) return false;
         // A dropped-down list or a control that wants Esc takes the key itself.
         HWND focus = GetFocus();
         for (HWND h = focus; h && h != top; h = GetParent(h)) {
@@ -851,7 +851,7 @@ void Win32Backend::Impl::stepUpDown(W32Control& field, bool up) {
     if (!IsWindowEnabled(field.hwnd) || !IsWindowVisible(field.hwnd)) return;
     W32Window* w = field.win;
     std::string next =
-        upDownStep(windowText(field.hwnd), up, field.spec->upDownMin, field.spec->upDownMax);
+        upDownStep(windowText(field.hwnd), up, field.layout->upDownMin, field.layout->upDownMax);
     setEditText(field, next);
     w->sink->controlEvent(field.index, ControlEvent::TextChanged);
     if (IsWindow(field.hwnd)) {
@@ -898,7 +898,7 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             return 0;
         }
         case WM_LBUTTONDOWN:
-            if (w.spec->dragMove) {
+            if (w.layout->dragMove) {
                 POINT pt;
                 GetCursorPos(&pt);
                 PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
@@ -910,8 +910,8 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             W32Control* c = w.controlByHwnd(reinterpret_cast<HWND>(lp));
             if (c && c->back) {
                 HDC dc = reinterpret_cast<HDC>(wp);
-                SetTextColor(dc, c->spec->textColor);
-                SetBkColor(dc, c->spec->backColor);
+                SetTextColor(dc, c->layout->textColor);
+                SetBkColor(dc, c->layout->backColor);
                 return reinterpret_cast<LRESULT>(c->back.get());
             }
             break;
@@ -930,7 +930,7 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             // Items one pixel taller than the font needs; the closed field fills the design height.
             int item = tm.tmHeight + 1;
             if (static_cast<int>(mi->itemID) == -1)
-                mi->itemHeight = std::max(1, c->spec->rect.height() - 6);
+                mi->itemHeight = std::max(1, c->layout->rect.height() - 6);
             else
                 mi->itemHeight = item;
             return TRUE;
@@ -940,7 +940,7 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             W32Control* c = w.controlById(static_cast<int>(di->CtlID));
             if (!c || di->CtlType != ODT_COMBOBOX) break;
             bool selected = (di->itemState & ODS_SELECTED) && !(di->itemState & ODS_COMBOBOXEDIT);
-            COLORREF back = selected ? RGB(98, 98, 90) : c->spec->backColor;
+            COLORREF back = selected ? RGB(98, 98, 90) : c->layout->backColor;
             Brush br(CreateSolidBrush(back));
             FillRect(di->hDC, &di->rcItem, br.get());
             if (static_cast<int>(di->itemID) >= 0) {
@@ -952,7 +952,7 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
                 t.resize(static_cast<size_t>(std::max(n, 0)));
                 Select f(di->hDC, c->font);
                 SetBkMode(di->hDC, TRANSPARENT);
-                SetTextColor(di->hDC, IsWindowEnabled(di->hwndItem) ? c->spec->textColor
+                SetTextColor(di->hDC, IsWindowEnabled(di->hwndItem) ? c->layout->textColor
                                                                     : RGB(150, 150, 150));
                 RECT r = di->rcItem;
                 r.left += 2;
@@ -1089,7 +1089,8 @@ void Win32Backend::setTopmost(WindowId id, bool on) {
     if (on) return;
     // Leaving the top band must not sink the program's own always-on-top popups below it.
     for (auto& [other, ow] : impl_->windows)
-        if (other != id && ow->spec->topmost && !ow->spec->inTaskbar && IsWindowVisible(ow->hwnd))
+        if (other != id && ow->layout->topmost && !ow->layout->inTaskbar &&
+            IsWindowVisible(ow->hwnd))
             SetWindowPos(ow->hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
 }
 bool Win32Backend::isTopmost(WindowId id) const {
@@ -1206,7 +1207,7 @@ std::unique_ptr<Canvas> Win32Backend::canvas(WindowId id, bool whole) {
 std::string Win32Backend::text(WindowId w, int c) const {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl) return "";
-    switch (ctl->spec->kind) {
+    switch (ctl->layout->kind) {
         case ControlKind::EditBox:
         case ControlKind::DropDownList:
             return windowText(ctl->hwnd);
@@ -1218,13 +1219,13 @@ std::string Win32Backend::text(WindowId w, int c) const {
 void Win32Backend::setText(WindowId w, int c, const std::string& t) {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl || !ctl->hwnd) return;
-    if (ctl->spec->kind == ControlKind::EditBox) {
+    if (ctl->layout->kind == ControlKind::EditBox) {
         impl_->setEditText(*ctl, t);
         return;
     }
     ctl->text = t;
     SetWindowTextW(ctl->hwnd, widen(t).c_str());  // kept as window text for screen readers
-    if (ctl->spec->kind == ControlKind::TransparentLabel)
+    if (ctl->layout->kind == ControlKind::TransparentLabel)
         invalidateBelow(*ctl);
     else {
         InvalidateRect(ctl->hwnd, nullptr, FALSE);
@@ -1241,25 +1242,25 @@ void Win32Backend::setEnabled(WindowId w, int c, bool on) {
 bool Win32Backend::isEnabled(WindowId w, int c) const {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl) return false;
-    return ctl->hwnd ? IsWindowEnabled(ctl->hwnd) != 0 : ctl->spec->enabled;
+    return ctl->hwnd ? IsWindowEnabled(ctl->hwnd) != 0 : ctl->layout->enabled;
 }
 void Win32Backend::setVisible(WindowId w, int c, bool on) {
     W32Control* ctl = impl_->control(w, c);
-    if (!ctl || !ctl->hwnd || ctl->spec->kind == ControlKind::Timer) return;
+    if (!ctl || !ctl->hwnd || ctl->layout->kind == ControlKind::Timer) return;
     ShowWindow(ctl->hwnd, on ? SW_SHOW : SW_HIDE);
     if (ctl->updown) ShowWindow(ctl->updown, on ? SW_SHOW : SW_HIDE);
-    if (ctl->spec->kind == ControlKind::TransparentLabel) invalidateBelow(*ctl);
+    if (ctl->layout->kind == ControlKind::TransparentLabel) invalidateBelow(*ctl);
 }
 bool Win32Backend::isVisible(WindowId w, int c) const {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl) return false;
-    if (!ctl->hwnd || ctl->spec->kind == ControlKind::Timer) return ctl->spec->visible;
+    if (!ctl->hwnd || ctl->layout->kind == ControlKind::Timer) return ctl->layout->visible;
     return (GetWindowLongW(ctl->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 int Win32Backend::selectedIndex(WindowId w, int c) const {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl || !ctl->hwnd) return -1;
-    if (ctl->spec->kind == ControlKind::ListView)
+    if (ctl->layout->kind == ControlKind::ListView)
         return static_cast<int>(
             SendMessageW(ctl->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     return static_cast<int>(SendMessageW(ctl->hwnd, CB_GETCURSEL, 0, 0));
@@ -1267,7 +1268,7 @@ int Win32Backend::selectedIndex(WindowId w, int c) const {
 void Win32Backend::setSelectedIndex(WindowId w, int c, int index) {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl || !ctl->hwnd) return;
-    if (ctl->spec->kind == ControlKind::ListView) {
+    if (ctl->layout->kind == ControlKind::ListView) {
         ListView_SetItemState(ctl->hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         if (index >= 0)
             ListView_SetItemState(ctl->hwnd, index, LVIS_SELECTED | LVIS_FOCUSED,
@@ -1319,7 +1320,7 @@ void Win32Backend::setWordWrap(WindowId w, int c, bool on) {
     W32Control* ctl = impl_->control(w, c);
     if (!ctl || !ctl->hwnd) return;
     ctl->wordWrap = on;
-    if (ctl->spec->kind == ControlKind::TransparentLabel)
+    if (ctl->layout->kind == ControlKind::TransparentLabel)
         invalidateBelow(*ctl);
     else
         InvalidateRect(ctl->hwnd, nullptr, FALSE);
@@ -1386,10 +1387,10 @@ void Win32Backend::showBalloon(WindowId w, int c, Point screen, const std::strin
                                    0, win->hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!ctl->tip) return;
         SendMessageW(ctl->tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        SendMessageW(ctl->tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, ctl->spec->autoPopMs);
-        SendMessageW(ctl->tip, TTM_SETDELAYTIME, TTDT_INITIAL, ctl->spec->initialMs);
-        if (!ctl->spec->balloonColors.empty())
-            SendMessageW(ctl->tip, TTM_SETTIPBKCOLOR, ctl->spec->balloonColors[0], 0);
+        SendMessageW(ctl->tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, ctl->layout->autoPopMs);
+        SendMessageW(ctl->tip, TTM_SETDELAYTIME, TTDT_INITIAL, ctl->layout->initialMs);
+        if (!ctl->layout->balloonColors.empty())
+            SendMessageW(ctl->tip, TTM_SETTIPBKCOLOR, ctl->layout->balloonColors[0], 0);
         SendMessageW(ctl->tip, TTM_SETTIPTEXTCOLOR, RGB(0, 0, 0), 0);
         ctl->font = impl_->fontFor(*win, Font::make("宋体", 12));
         SendMessageW(ctl->tip, WM_SETFONT, reinterpret_cast<WPARAM>(ctl->font), FALSE);
@@ -1399,7 +1400,7 @@ void Win32Backend::showBalloon(WindowId w, int c, Point screen, const std::strin
     SendMessageW(ctl->tip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
     SendMessageW(ctl->tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
     // A tracking tip has no display time of its own: close it after the designed one.
-    SetTimer(ctl->tip, kBalloonTimerId, static_cast<UINT>(ctl->spec->autoPopMs), nullptr);
+    SetTimer(ctl->tip, kBalloonTimerId, static_cast<UINT>(ctl->layout->autoPopMs), nullptr);
 }
 
 Point Win32Backend::cursorPos() const {

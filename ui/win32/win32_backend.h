@@ -21,7 +21,7 @@ class Win32Backend : public Backend {
     HWND hwndOf(WindowId w) const;
     HWND controlHwnd(WindowId w, int c) const;
 
-    WindowId createWindow(const WindowSpec& spec, WindowSink& sink) override;
+    WindowId createWindow(const WindowSpec& layout, WindowSink& sink) override;
     bool exists(WindowId w) const override;
     void requestDestroy(WindowId w) override;
     void destroyNow(WindowId w) override;
