@@ -253,9 +253,9 @@ second_start() {
     rc=$?
     check "$what start exits by itself with code 0" "code $rc" test "$rc" = 0
     r=$(probe wait-restored 5000)
-    # Wine does not hand the foreground across processes here, so only the restore is checked.
-    check "$what start restores the first (shown, not iconic)" "$r" \
-        test "$(field hwnd "$r") $(field visible "$r") $(field iconic "$r")" = "$hwnd 1 0"
+    check "$what start restores the first (shown, not iconic, in front)" "$r" \
+        test "$(field hwnd "$r") $(field visible "$r") $(field iconic "$r") $(field foreground "$r")" \
+        = "$hwnd 1 0 1"
     check_probe "one instance after the $what start" count
     r=$(probe reg-get)
     check "HKCU value kept after the $what start" "$r" test "$(field data "$r")" = "$hwnd"

@@ -179,7 +179,7 @@ void HeadlessBackend::showWindow(WindowId w, bool visible) {
     WindowState* ws = find(w);
     if (!ws) return;
     ws->visible = visible;
-    if (visible) foreground_ = w;
+    if (visible && !ws->destroyQueued) foreground_ = w;
 }
 bool HeadlessBackend::isWindowVisible(WindowId w) const {
     const WindowState* ws = find(w);

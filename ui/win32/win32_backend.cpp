@@ -1060,7 +1060,9 @@ void Win32Backend::showWindow(WindowId id, bool visible) {
     W32Window* w = impl_->find(id);
     if (!w) return;
     ++w->quietPlacement;
-    ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
+    // A window already on its way out (a refused second copy) may still show, but must not
+    // take the activation from the window it has just restored.
+    ShowWindow(w->hwnd, !visible ? SW_HIDE : w->destroyQueued ? SW_SHOWNA : SW_SHOW);
     if ((w = impl_->find(id))) --w->quietPlacement;
 }
 bool Win32Backend::isWindowVisible(WindowId id) const {
