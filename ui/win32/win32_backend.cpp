@@ -76,7 +76,6 @@ struct W32Window {
     int quietPlacement = 0;  // >0: WM_MOVE/WM_SIZE raise no event
     int quietChange = 0;     // >0: EN_CHANGE raises no event (the model raises its own)
     bool destroyQueued = false, destroying = false;
-    bool wasMinimized = false;
     IconHandle trayIcon;
     bool tray = false;
     std::wstring trayTip;
@@ -1012,14 +1011,6 @@ LRESULT Win32Backend::Impl::windowProc(W32Window& w, HWND hwnd, UINT msg, WPARAM
             if (!w.quietPlacement) w.sink->windowEvent(WindowEvent::Moved, 0);
             return 0;
         case WM_SIZE:
-            // Coming back from the minimized state at another process's request (a second
-            // start) must also bring the window to the front, which only its own process may.
-            if (wp == SIZE_MINIMIZED)
-                w.wasMinimized = true;
-            else if (wp == SIZE_RESTORED && w.wasMinimized) {
-                w.wasMinimized = false;
-                if (IsWindowVisible(hwnd)) SetForegroundWindow(hwnd);
-            }
             if (!w.quietPlacement) w.sink->windowEvent(WindowEvent::Sized, 0);
             return 0;
         case kTrayCallbackMessage:
