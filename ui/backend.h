@@ -42,6 +42,15 @@ struct FileDialogRequest {
     std::string fileName;  // in: offered initial file; out: full path on OK
 };
 
+// What the user saw in a file dialog that a scripted answer went to.
+struct FileDialogSeen {
+    bool opened = false;
+    std::string title;
+    std::string fileName;                  // the file name it offered
+    std::vector<std::string> filterNames;  // the descriptions in its file-type list
+    bool ownerEnabled = true;              // the owner window's state while it was open
+};
+
 class Backend {
   public:
     virtual ~Backend() = default;
@@ -108,6 +117,8 @@ class Backend {
     virtual void setTimerPeriod(WindowId w, int c, int milliseconds) = 0;  // 0 stops
     virtual bool openFileDialog(WindowId w, int c, FileDialogRequest& request) = 0;
     virtual void showBalloon(WindowId w, int c, Point screen, const std::string& text) = 0;
+    // While the balloon is up: true, with its text and the screen rectangle it takes.
+    virtual bool balloonShown(WindowId w, int c, std::string* text, Rect* screen) const = 0;
     virtual Point cursorPos() const = 0;
     virtual void listClear(WindowId w, int c) = 0;
     virtual void listAddRow(WindowId w, int c, const std::vector<std::string>& cells) = 0;
@@ -125,6 +136,13 @@ class Backend {
     virtual void userPressEscape(WindowId w) = 0;
     virtual void userSystemClose(WindowId w) = 0;
     virtual void userTrayMessage(WindowId w, unsigned mouseMessage) = 0;
+    // Clicks a row of a list view once or twice (row -1: below the last row).
+    virtual void userClickRow(WindowId w, int c, int row, bool doubleClick) = 0;
+    // Gives the control the focus and presses Enter.
+    virtual void userPressEnter(WindowId w, int c) = 0;
+    // Acts in the next file dialog the program opens: types `answer` as the file name and
+    // confirms it, or cancels when it is empty. `seen` (kept by the caller) records the dialog.
+    virtual void userAnswerNextFileDialog(const std::string& answer, FileDialogSeen* seen) = 0;
 };
 
 }  // namespace ui

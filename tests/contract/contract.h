@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "ui/backend.h"
 
@@ -12,4 +13,6 @@ std::unique_ptr<ui::Backend> makeBackend();
 int timerSlackMs();
 // Runs `ms` of work on the thread without serving the queue.
 void blockThread(ui::Backend& b, int ms);
+// Creates an empty file of that name in a scratch folder and returns its full path (GBK).
+std::string makeFile(const std::string& name);
 }  // namespace contract

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -392,6 +393,139 @@ TEST_F(Contract, TrayIconEventsCarryTheirValues) {
     std::vector<std::uint8_t> junk(appIconData().begin(), appIconData().begin() + 30);
     p.setTrayIcon(junk, "");  // bytes that make no icon count as none
     EXPECT_FALSE(backend->hasTrayIcon(p.id()));
+}
+
+// A window with the controls that have no visible part of their own, and a list view.
+WindowSpec chooserLayout() {
+    WindowSpec w;
+    w.name = "Chooser";
+    w.width = 240;
+    w.height = 300;
+    w.escCloses = true;
+    auto& c = w.controls;
+    ControlSpec list = control(ControlKind::ListView, "列表框", 8, 40, 220, 200);
+    list.columns = {{"PID", 50}, {"映像名称", 150}};
+    list.textColor = rgb(236, 236, 236);
+    list.listBackColor = rgb(65, 65, 59);
+    list.font = Font::gui();
+    c.push_back(list);
+    ControlSpec d = control(ControlKind::FileDialog, "对话框", 0, 0, 0, 0);
+    d.visible = false;
+    c.push_back(d);
+    ControlSpec b = control(ControlKind::BalloonTip, "气球", 0, 0, 0, 0);
+    b.visible = false;
+    b.autoPopMs = 3000;
+    b.initialMs = 600;
+    b.balloonColors = {rgb(255, 255, 225)};
+    c.push_back(b);
+    ControlSpec field = control(ControlKind::EditBox, "文本", 8, 250, 100, 18);
+    c.push_back(field);
+    return w;
+}
+
+class Chooser : public Window {
+  public:
+    Chooser(Backend& b, const WindowSpec& s)
+        : Window(b, s), 列表框(*this, "列表框"), 对话框(*this, "对话框"), 气球(*this, "气球") {}
+    ListView 列表框;
+    FileDialog 对话框;
+    BalloonTip 气球;
+};
+
+class ChooserContract : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        backend = contract::makeBackend();
+        layout = chooserLayout();
+        chooser = std::make_unique<Chooser>(*backend, layout);
+        chooser->load();
+        backend->pump(0);
+    }
+    void TearDown() override {
+        chooser.reset();
+        backend.reset();
+    }
+    std::unique_ptr<Backend> backend;
+    WindowSpec layout;
+    std::unique_ptr<Chooser> chooser;
+};
+
+TEST_F(ChooserContract, ListRowsReadBackAndActivateByDoubleClickOrEnter) {
+    ListView& list = chooser->列表框;
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    list.addRow({"0", "[System Process]"});
+    list.addRow({"4", "System"});
+    list.addRow({"4242", "岚翎多功能定时器.exe"});
+    ASSERT_EQ(list.rowCount(), 3);
+    EXPECT_EQ(list.cell(2, 0), "4242");
+    EXPECT_EQ(list.cell(2, 1), "岚翎多功能定时器.exe");
+    EXPECT_EQ(list.cell(0, 1), "[System Process]");
+
+    std::vector<int> activated;
+    list.onItemActivated = [&] { activated.push_back(list.selectedIndex()); };
+    backend->userClickRow(chooser->id(), list.index(), 1, false);
+    EXPECT_EQ(list.selectedIndex(), 1);
+    EXPECT_TRUE(activated.empty()) << "a single click only selects";
+    backend->userClickRow(chooser->id(), list.index(), 2, true);
+    backend->userPressEnter(chooser->id(), list.index());
+    EXPECT_EQ(activated, (std::vector<int>{2, 2}));
+
+    backend->userClickRow(chooser->id(), list.index(), -1, false);  // below the rows
+    EXPECT_EQ(list.selectedIndex(), -1);
+    list.clear();
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_EQ(list.selectedIndex(), -1);
+}
+
+TEST_F(ChooserContract, FileDialogOffersTheFileNameAndKeepsItOnCancel) {
+    FileDialog& d = chooser->对话框;
+    d.title = "请选择要运行的程序";
+    d.filter = "可执行文件(*.exe)|*.exe|所有文件(*.*)|*.*|";
+    d.defaultExtension = "exe";
+    d.fileName = "旧程序.exe";
+    FileDialogSeen seen;
+    backend->userAnswerNextFileDialog("", &seen);
+    EXPECT_FALSE(d.open());
+    EXPECT_EQ(d.fileName, "旧程序.exe");
+    ASSERT_TRUE(seen.opened);
+    EXPECT_EQ(seen.title, "请选择要运行的程序");
+    EXPECT_EQ(seen.fileName, "旧程序.exe");
+    EXPECT_EQ(seen.filterNames, (std::vector<std::string>{"可执行文件(*.exe)", "所有文件(*.*)"}));
+    EXPECT_FALSE(seen.ownerEnabled) << "the dialog is modal";
+    EXPECT_TRUE(backend->isWindowEnabled(chooser->id()));
+}
+
+TEST_F(ChooserContract, FileDialogOkReplacesTheFileNameWithThePathChosen) {
+    FileDialog& d = chooser->对话框;
+    d.filter = "可执行文件(*.exe)|*.exe|";
+    d.defaultExtension = "exe";
+    d.fileName = "别的.exe";
+    std::string path = contract::makeFile("岚翎样本.exe");
+    FileDialogSeen seen;
+    backend->userAnswerNextFileDialog(path, &seen);
+    ASSERT_TRUE(d.open());
+    EXPECT_EQ(seen.fileName, "别的.exe");
+    EXPECT_EQ(d.fileName, path);
+}
+
+TEST_F(ChooserContract, BalloonPointsAtItsPointAndClosesAfterItsDisplayTime) {
+    Rect screen = backend->screenRect();
+    Point at{screen.width() / 2, screen.height() / 2};
+    chooser->气球.popUp(at, "程序的PID值，可在任务管理器里查看");
+    backend->pump(100);
+    std::string text;
+    Rect r;
+    ASSERT_TRUE(backend->balloonShown(chooser->id(), chooser->气球.index(), &text, &r));
+    EXPECT_EQ(text, "程序的PID值，可在任务管理器里查看");
+    int dx = std::max({r.left - at.x, at.x - r.right, 0});
+    int dy = std::max({r.top - at.y, at.y - r.bottom, 0});
+    EXPECT_LE(std::max(dx, dy), 24)
+        << "at " << r.left << "," << r.top << " .. " << r.right << "," << r.bottom;
+    backend->pump(2700);
+    EXPECT_TRUE(backend->balloonShown(chooser->id(), chooser->气球.index(), nullptr, nullptr));
+    backend->pump(500);
+    EXPECT_FALSE(backend->balloonShown(chooser->id(), chooser->气球.index(), nullptr, nullptr));
 }
 
 }  // namespace

@@ -11,4 +11,7 @@ int timerSlackMs() {
 void blockThread(ui::Backend& b, int ms) {
     static_cast<ui::HeadlessBackend&>(b).stall(ms);
 }
+std::string makeFile(const std::string& name) {
+    return "C:\\样本\\" + name;  // the headless dialog takes any path
+}
 }  // namespace contract

@@ -44,6 +44,18 @@ TEST_F(Win32Main, EveryTextControlExposesItsTextAsWindowText) {
     EXPECT_EQ(getText(hwnd(main.农时间)), L"农历:二零一零年正月初九");
 }
 
+TEST_F(Win32Main, TheFileDialogRefusesAFileThatDoesNotExist) {
+    // The dialog says why in a box of its own; the scripted user closes it and cancels.
+    main.对话框.filter = "可执行文件(*.exe)|*.exe|";
+    main.对话框.fileName = "点浏览设置文件";
+    FileDialogSeen seen;
+    backend.userAnswerNextFileDialog("C:\\没有这个目录\\没有这个程序.exe", &seen);
+    EXPECT_FALSE(main.对话框.open());
+    EXPECT_TRUE(seen.opened);
+    EXPECT_EQ(main.对话框.fileName, "点浏览设置文件");
+    EXPECT_TRUE(IsWindowEnabled(backend.hwndOf(main.id())));
+}
+
 TEST_F(Win32Main, ControlsSitAtTheirDesignPlaces) {
     for (const ControlSpec& s : main.layout().controls) {
         HWND h = backend.controlHwnd(main.id(), main.layout().indexOf(s.name));

@@ -1,6 +1,7 @@
 #include "ui/headless/headless_backend.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace ui {
 
@@ -13,6 +14,9 @@ struct HeadlessBackend::ControlState {
     Picture picture = Picture::None;
     TimerSchedule timer;
     std::vector<std::vector<std::string>> rows;
+    std::string balloonText;
+    Point balloonAt;
+    std::int64_t balloonUntil = 0;
 };
 
 struct HeadlessBackend::WindowState {
@@ -369,11 +373,47 @@ void HeadlessBackend::setTimerPeriod(WindowId w, int c, int ms) {
     else
         cs->timer = TimerSchedule{};
 }
-bool HeadlessBackend::openFileDialog(WindowId, int, FileDialogRequest& r) {
-    return fileDialogHook ? fileDialogHook(r) : false;
+bool HeadlessBackend::openFileDialog(WindowId w, int, FileDialogRequest& r) {
+    WindowState* ws = find(w);
+    if (!ws) return false;
+    std::optional<std::string> answer;
+    answer.swap(dialogAnswer_);
+    FileDialogSeen* seen = dialogSeen_;
+    dialogSeen_ = nullptr;
+    if (seen) {
+        seen->opened = true;
+        seen->title = r.title;
+        seen->fileName = r.fileName;
+        seen->filterNames.clear();
+        size_t from = 0;
+        for (int part = 0; from <= r.filter.size() && !r.filter.empty(); ++part) {
+            size_t bar = r.filter.find('|', from);
+            std::string piece = r.filter.substr(from, bar == std::string::npos ? bar : bar - from);
+            if (part % 2 == 0 && !piece.empty()) seen->filterNames.push_back(piece);
+            if (bar == std::string::npos) break;
+            from = bar + 1;
+        }
+        seen->ownerEnabled = false;  // a modal dialog disables its owner
+    }
+    if (!answer || answer->empty()) return false;
+    r.fileName = *answer;
+    return true;
 }
-void HeadlessBackend::showBalloon(WindowId, int, Point, const std::string& t) {
-    lastBalloon = t;
+void HeadlessBackend::showBalloon(WindowId w, int c, Point at, const std::string& t) {
+    ControlState* cs = control(w, c);
+    if (!cs) return;
+    cs->balloonText = t;
+    cs->balloonAt = at;
+    cs->balloonUntil = now_ + std::max(0, cs->layout->autoPopMs);
+}
+bool HeadlessBackend::balloonShown(WindowId w, int c, std::string* text, Rect* screen) const {
+    const ControlState* cs = control(w, c);
+    if (!cs || now_ >= cs->balloonUntil) return false;
+    if (text) *text = cs->balloonText;
+    // A balloon is not laid out here: it takes the point it points at.
+    if (screen)
+        *screen = Rect{cs->balloonAt.x, cs->balloonAt.y, cs->balloonAt.x + 1, cs->balloonAt.y + 1};
+    return true;
 }
 void HeadlessBackend::listClear(WindowId w, int c) {
     if (ControlState* cs = control(w, c)) {
@@ -483,6 +523,38 @@ void HeadlessBackend::userTrayMessage(WindowId w, unsigned mouseMessage) {
     if (!ws || !ws->tray) return;
     if (int v = trayEventValue(mouseMessage)) ws->sink->windowEvent(WindowEvent::Tray, v);
     runPosted();
+}
+
+void HeadlessBackend::userClickRow(WindowId w, int c, int row, bool doubleClick) {
+    ControlState* cs = control(w, c);
+    WindowState* ws = find(w);
+    if (!cs || cs->layout->kind != ControlKind::ListView || !cs->enabled || !cs->visible ||
+        !ws->enabled || !ws->visible)
+        return;
+    moveFocus(*ws, c);
+    if ((cs = control(w, c))) {
+        // A click below the rows clears the selection.
+        bool onRow = row >= 0 && row < static_cast<int>(cs->rows.size());
+        cs->selected = onRow ? row : -1;
+        if (onRow && doubleClick) find(w)->sink->controlEvent(c, ControlEvent::ItemActivated);
+    }
+    runPosted();
+}
+
+void HeadlessBackend::userPressEnter(WindowId w, int c) {
+    ControlState* cs = control(w, c);
+    WindowState* ws = find(w);
+    if (!cs || !cs->enabled || !ws->enabled) return;
+    moveFocus(*ws, c);
+    if ((cs = control(w, c)) && cs->layout->kind == ControlKind::ListView && cs->selected >= 0)
+        find(w)->sink->controlEvent(c, ControlEvent::ItemActivated);
+    runPosted();
+}
+
+void HeadlessBackend::userAnswerNextFileDialog(const std::string& answer, FileDialogSeen* seen) {
+    dialogAnswer_ = answer;
+    dialogSeen_ = seen;
+    if (seen) *seen = FileDialogSeen{};
 }
 
 }  // namespace ui

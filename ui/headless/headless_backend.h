@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,7 @@ class HeadlessBackend : public Backend {
     // Called while a modal window runs, so a test can act in it; without one, a modal window
     // that nothing closes returns once the queue is idle and no timer is left.
     std::function<void(WindowId)> modalHook;
-    // The result the next file dialog gives: empty optional text means Cancel.
-    std::function<bool(FileDialogRequest&)> fileDialogHook;
     std::vector<std::string> drawLog;  // what canvases drew, one line per call
-    std::string lastBalloon;
     int windowCount() const { return static_cast<int>(windows_.size()); }
     bool quitPosted() const { return quit_; }
 
@@ -81,6 +79,7 @@ class HeadlessBackend : public Backend {
     void setTimerPeriod(WindowId w, int c, int milliseconds) override;
     bool openFileDialog(WindowId w, int c, FileDialogRequest& request) override;
     void showBalloon(WindowId w, int c, Point screen, const std::string& text) override;
+    bool balloonShown(WindowId w, int c, std::string* text, Rect* screen) const override;
     Point cursorPos() const override { return cursor_; }
     void setCursorPos(Point p) { cursor_ = p; }
     void listClear(WindowId w, int c) override;
@@ -97,6 +96,9 @@ class HeadlessBackend : public Backend {
     void userPressEscape(WindowId w) override;
     void userSystemClose(WindowId w) override;
     void userTrayMessage(WindowId w, unsigned mouseMessage) override;
+    void userClickRow(WindowId w, int c, int row, bool doubleClick) override;
+    void userPressEnter(WindowId w, int c) override;
+    void userAnswerNextFileDialog(const std::string& answer, FileDialogSeen* seen) override;
 
   private:
     struct ControlState;
@@ -119,6 +121,8 @@ class HeadlessBackend : public Backend {
     Rect screen_{0, 0, 1024, 768};
     Point cursor_{};
     WindowId foreground_ = 0;
+    std::optional<std::string> dialogAnswer_;
+    FileDialogSeen* dialogSeen_ = nullptr;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -1396,6 +1397,27 @@ void Win32Backend::showBalloon(WindowId w, int c, Point screen, const std::strin
     SetTimer(ctl->tip, kBalloonTimerId, static_cast<UINT>(ctl->layout->autoPopMs), nullptr);
 }
 
+bool Win32Backend::balloonShown(WindowId w, int c, std::string* text, Rect* screen) const {
+    W32Control* ctl = impl_->control(w, c);
+    if (!ctl || !ctl->tip || !IsWindowVisible(ctl->tip)) return false;
+    if (text) {
+        wchar_t buf[1024] = {};
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = ctl->win->hwnd;
+        ti.uId = 1;
+        ti.lpszText = buf;
+        SendMessageW(ctl->tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+        *text = narrow(buf);
+    }
+    if (screen) {
+        RECT r{};
+        GetWindowRect(ctl->tip, &r);
+        *screen = Rect{r.left, r.top, r.right, r.bottom};
+    }
+    return true;
+}
+
 Point Win32Backend::cursorPos() const {
     POINT p{};
     GetCursorPos(&p);
@@ -1448,6 +1470,166 @@ void Win32Backend::setListFlatScrollBars(WindowId w, int c, bool on) {
 
 // ---------------------------------------------------------------------------------------------
 // Simulated input: real messages to the real controls, then the queue is settled.
+
+namespace {
+
+// The scripted answer to the next file dialog. The dialog runs its own modal loop, so a thread
+// timer looks for it from inside that loop, reads what it shows and answers it like a user.
+struct DialogScript {
+    std::string answer;
+    FileDialogSeen* seen = nullptr;
+    HWND dialog = nullptr;
+    int ticks = 0;
+    UINT_PTR timer = 0;
+};
+DialogScript gScript;
+constexpr UINT kScriptTickMs = 50;
+
+HWND fileNameField(HWND dlg) {
+    if (HWND combo = GetDlgItem(dlg, cmb13)) {
+        // A ComboBoxEx holds a combo box that holds the edit field.
+        HWND h = combo;
+        while (HWND inner = FindWindowExW(h, nullptr, nullptr, nullptr)) {
+            wchar_t cls[32] = {};
+            GetClassNameW(inner, cls, 32);
+            h = inner;
+            if (_wcsicmp(cls, L"Edit") == 0) break;
+        }
+        return h;
+    }
+    return GetDlgItem(dlg, edt1);
+}
+
+HWND findFileDialog(HWND except) {
+    struct Find {
+        HWND except, found;
+    } f{except, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(lp);
+            wchar_t cls[16] = {};
+            GetClassNameW(h, cls, 16);
+            if (h == find->except || !IsWindowVisible(h) || wcscmp(cls, L"#32770") != 0)
+                return TRUE;
+            if (!find->except && !fileNameField(h)) return TRUE;
+            find->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+void endScript() {
+    if (gScript.timer) KillTimer(nullptr, gScript.timer);
+    gScript = DialogScript{};
+}
+
+void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogScript& s = gScript;
+    ++s.ticks;
+    if (!s.dialog) {
+        HWND dlg = findFileDialog(nullptr);
+        if (!dlg) {
+            if (s.ticks * kScriptTickMs > 10000) endScript();  // no dialog came
+            return;
+        }
+        s.dialog = dlg;
+        s.ticks = 0;
+        if (FileDialogSeen* seen = s.seen) {
+            seen->opened = true;
+            seen->title = windowText(dlg);
+            seen->fileName = windowText(fileNameField(dlg));
+            seen->filterNames.clear();
+            if (HWND types = GetDlgItem(dlg, cmb1)) {
+                int n = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
+                for (int i = 0; i < n; ++i) {
+                    int len = static_cast<int>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0));
+                    std::wstring item(static_cast<size_t>(std::max(0, len)) + 1, L'\0');
+                    SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+                    item.resize(wcslen(item.c_str()));
+                    seen->filterNames.push_back(narrow(item));
+                }
+            }
+            HWND owner = GetWindow(dlg, GW_OWNER);
+            seen->ownerEnabled = owner && IsWindowEnabled(owner);
+        }
+        if (s.answer.empty()) {
+            PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+        } else {
+            SetWindowTextW(fileNameField(dlg), widen(s.answer).c_str());
+            PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+        }
+        return;
+    }
+    if (!IsWindow(s.dialog) || !IsWindowVisible(s.dialog)) {
+        endScript();
+        return;
+    }
+    // Still open a second later: the dialog refused the answer and says why in a box of its
+    // own. Close that and cancel, as a user would.
+    if (s.ticks * kScriptTickMs >= 1000) {
+        if (HWND box = findFileDialog(s.dialog)) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(s.dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(s.dialog, IDCANCEL)));
+    }
+}
+
+}  // namespace
+
+void Win32Backend::userAnswerNextFileDialog(const std::string& answer, FileDialogSeen* seen) {
+    endScript();
+    gScript.answer = answer;
+    gScript.seen = seen;
+    if (seen) *seen = FileDialogSeen{};
+    gScript.timer = SetTimer(nullptr, 0, kScriptTickMs, scriptTick);
+}
+
+void Win32Backend::userClickRow(WindowId w, int c, int row, bool doubleClick) {
+    W32Control* ctl = impl_->control(w, c);
+    if (!ctl || !ctl->hwnd || ctl->layout->kind != ControlKind::ListView) return;
+    HWND h = ctl->hwnd;
+    if (!IsWindowVisible(h) || !IsWindowEnabled(GetAncestor(h, GA_ROOT)) || !IsWindowEnabled(h))
+        return;
+    RECT r{};
+    int rows = ListView_GetItemCount(h);
+    if (row >= 0 && row < rows) {
+        r.left = LVIR_LABEL;
+        SendMessageW(h, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    } else {
+        // Below the last row (or at the top of an empty list).
+        RECT client{};
+        GetClientRect(h, &client);
+        if (rows > 0) {
+            r.left = LVIR_BOUNDS;
+            SendMessageW(h, LVM_GETITEMRECT, rows - 1, reinterpret_cast<LPARAM>(&r));
+            OffsetRect(&r, 0, r.bottom - r.top);
+        } else {
+            r = RECT{client.left, client.top + 30, client.left + 40, client.top + 40};
+        }
+        if (r.bottom > client.bottom) return;  // no space below the rows
+    }
+    LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+    // Posted, as the mouse would: the list view waits for the release in a loop of its own.
+    PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(h, WM_LBUTTONUP, 0, at);
+    if (doubleClick) {
+        PostMessageW(h, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageW(h, WM_LBUTTONUP, 0, at);
+    }
+    pump(0);
+}
+
+void Win32Backend::userPressEnter(WindowId w, int c) {
+    W32Control* ctl = impl_->control(w, c);
+    if (!ctl || !ctl->hwnd || !IsWindowEnabled(ctl->hwnd)) return;
+    SetFocus(ctl->hwnd);
+    PostMessageW(ctl->hwnd, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(ctl->hwnd, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    pump(0);
+}
 
 void Win32Backend::userTypeChar(WindowId w, int c, unsigned char ch) {
     W32Control* ctl = impl_->control(w, c);

@@ -69,6 +69,7 @@ class Win32Backend : public Backend {
     void setTimerPeriod(WindowId w, int c, int milliseconds) override;
     bool openFileDialog(WindowId w, int c, FileDialogRequest& request) override;
     void showBalloon(WindowId w, int c, Point screen, const std::string& text) override;
+    bool balloonShown(WindowId w, int c, std::string* text, Rect* screen) const override;
     Point cursorPos() const override;
     void listClear(WindowId w, int c) override;
     void listAddRow(WindowId w, int c, const std::vector<std::string>& cells) override;
@@ -84,6 +85,9 @@ class Win32Backend : public Backend {
     void userPressEscape(WindowId w) override;
     void userSystemClose(WindowId w) override;
     void userTrayMessage(WindowId w, unsigned mouseMessage) override;
+    void userClickRow(WindowId w, int c, int row, bool doubleClick) override;
+    void userPressEnter(WindowId w, int c) override;
+    void userAnswerNextFileDialog(const std::string& answer, FileDialogSeen* seen) override;
 
     struct Impl;
 
