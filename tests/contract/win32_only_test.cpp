@@ -202,4 +202,62 @@ TEST_F(Win32Main, TransparentLabelsShowTheBackgroundAndRepaintFromBelow) {
     EXPECT_LT(differing(), both);  // overlapping transparent labels both show
 }
 
+TEST_F(Win32Main, TheCanvasDrawsOnTheClientAreaWithinItsClip) {
+    HWND top = backend.hwndOf(main.id());
+    SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    backend.pump(50);
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), green = RGB(0, 255, 0);
+    const Rect box = kMainBarRect;  // free of child windows
+    const int split = box.left + 200, midY = (box.top + box.bottom) / 2;
+    HDC dc = GetDC(top);
+    COLORREF above = GetPixel(dc, box.left, box.top - 1);
+    ReleaseDC(top, dc);
+    {
+        auto canvas = backend.canvas(main.id(), false);
+        ASSERT_TRUE(canvas);
+        canvas->fillRect(box, red);
+        canvas->frameRect(box, blue);
+        canvas->clipTo(Rect{split, box.top, box.right, box.bottom});
+        canvas->fillRect(Rect{box.left, midY - 2, box.right, midY + 2}, green);  // right part only
+        canvas->drawText("100%", Rect{split, box.top, box.right, box.bottom}, RGB(255, 255, 255),
+                         HAlign::Center);
+    }
+    dc = GetDC(top);
+    EXPECT_EQ(GetPixel(dc, box.left, box.top), blue);
+    EXPECT_EQ(GetPixel(dc, box.right - 1, box.bottom - 1), blue);
+    EXPECT_EQ(GetPixel(dc, box.left + 1, box.top + 1), red);
+    EXPECT_EQ(GetPixel(dc, split - 10, midY), red) << "left of the clip";
+    EXPECT_EQ(GetPixel(dc, split + 1, midY), green);
+    EXPECT_EQ(GetPixel(dc, box.left, box.top - 1), above) << "nothing outside the box";
+    int white = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = split; x < box.right; ++x) white += GetPixel(dc, x, y) == RGB(255, 255, 255);
+    EXPECT_GT(white, 10) << "the text";
+    ReleaseDC(top, dc);
+    // Nothing repaints it: the drawing is there until the area is painted again.
+    InvalidateRect(top, nullptr, TRUE);
+    UpdateWindow(top);
+    dc = GetDC(top);
+    EXPECT_EQ(GetPixel(dc, box.left + 1, box.top + 1), backgroundPixel(box.left + 1, box.top + 1));
+    ReleaseDC(top, dc);
+}
+
+TEST(Win32Owner, WindowsOutOfTheTaskbarAreOwnedByAHiddenWindow) {
+    Win32Backend backend;
+    WindowSpec layout;
+    layout.name = "Popup";
+    layout.width = 236;
+    layout.height = 137;
+    layout.inTaskbar = false;
+    layout.topmost = true;
+    Window popup(backend, layout);
+    popup.load();
+    HWND h = backend.hwndOf(popup.id());
+    HWND owner = GetWindow(h, GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_FALSE(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_TRUE(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 }  // namespace

@@ -1175,7 +1175,7 @@ class Win32Canvas : public Canvas {
     void drawText(const std::string& t, const Rect& r, Color c, HAlign h) override {
         RECT rc = toRECT(r);
         std::wstring w = widen(t);
-        Select f(dc_.get(), GetStockObject(DEFAULT_GUI_FONT));
+        // In the font the context holds: the canvas selects none.
         SetTextColor(dc_.get(), c);
         UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
                      (h == HAlign::Center  ? DT_CENTER
