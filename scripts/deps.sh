@@ -4,7 +4,7 @@
 set -u
 declare -A groups=(
   [build]="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix"
-  [wine]="wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei"
+  [wine]="wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei locales"
   [format]="clang-format"
 )
 want=()
