@@ -73,6 +73,35 @@ TEST_F(Win32Main, ControlsSitAtTheirDesignPlaces) {
     }
 }
 
+TEST_F(Win32Main, FontsAreMadeAsDesignedWithTheDefaultCharsetAndProofQuality) {
+    HGDIOBJ gui = GetStockObject(DEFAULT_GUI_FONT);
+    int checked = 0;
+    for (const ControlSpec& s : main.layout().controls) {
+        HWND h = backend.controlHwnd(main.id(), main.layout().indexOf(s.name));
+        if (!h || s.kind == ControlKind::ImageButton || s.kind == ControlKind::PictureBox ||
+            s.kind == ControlKind::Timer)
+            continue;
+        HFONT f = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+        ASSERT_TRUE(f) << s.name;
+        ++checked;
+        if (s.font.guiFont) {
+            EXPECT_EQ(f, gui) << s.name;
+            continue;
+        }
+        LOGFONTW lf{};
+        ASSERT_TRUE(GetObjectW(f, sizeof lf, &lf)) << s.name;
+        EXPECT_EQ(lf.lfFaceName, win32::widen(s.font.face)) << s.name;
+        EXPECT_EQ(lf.lfHeight, -s.font.height) << s.name;
+        EXPECT_EQ(lf.lfWeight, s.font.weight) << s.name;
+        EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET) << s.name;
+        EXPECT_EQ(lf.lfQuality, PROOF_QUALITY) << s.name;
+        EXPECT_EQ(lf.lfOutPrecision, OUT_DEFAULT_PRECIS) << s.name;
+        EXPECT_EQ(lf.lfClipPrecision, CLIP_DEFAULT_PRECIS) << s.name;
+        EXPECT_EQ(lf.lfPitchAndFamily, DEFAULT_PITCH) << s.name;
+    }
+    EXPECT_GT(checked, 20);
+}
+
 TEST_F(Win32Main, WindowAndControlStyles) {
     HWND top = backend.hwndOf(main.id());
     LONG style = GetWindowLongW(top, GWL_STYLE);

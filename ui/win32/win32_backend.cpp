@@ -319,6 +319,8 @@ LRESULT CALLBACK customProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_GETFONT:  // for screen readers and automation, as the standard controls do
+            return reinterpret_cast<LRESULT>(c->font);
         case WM_PAINT:
         case WM_PRINTCLIENT: {
             PAINTSTRUCT ps{};
