@@ -141,6 +141,10 @@ TEST_F(Contract, TheLoopEndsWhenTheLastWindowHasGone) {
     EXPECT_EQ(log, (std::vector<std::string>{"destroying"}));
 }
 
+TEST_F(Contract, TheLoopReturnsAtOnceWhenThereIsNoWindow) {
+    EXPECT_EQ(backend->runMessageLoop(), 0);
+}
+
 TEST_F(Contract, WritingAnEditBoxRaisesTextChangedOnceEvenForTheSameText) {
     Probe& p = load();
     int changes = 0;

@@ -152,6 +152,40 @@ TEST(Win32Resources, LoadingAndDestroyingWindowsLeaksNoGdiObjects) {
 
 namespace {
 
+// Refuses the creation of every top-level window of the program while it lives.
+class RefuseTopLevelWindows {
+  public:
+    RefuseTopLevelWindows()
+        : hook_(SetWindowsHookExW(WH_CBT, proc, nullptr, GetCurrentThreadId())) {}
+    ~RefuseTopLevelWindows() { UnhookWindowsHookEx(hook_); }
+
+  private:
+    static LRESULT CALLBACK proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_CREATEWND) {
+            auto* cbt = reinterpret_cast<CBT_CREATEWNDW*>(lp);
+            if (!(cbt->lpcs->style & WS_CHILD) && !IsWindowVisible(reinterpret_cast<HWND>(wp)))
+                return 1;
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK hook_;
+};
+
+TEST(Win32Failure, AMainWindowThatCannotBeMadeEndsTheRunCleanly) {
+    ui::Win32Backend backend;
+    platform::RecordingServices services;
+    app::Application a(backend, services);
+    int code = -1;
+    {
+        RefuseTopLevelWindows refuse;
+        code = a.run();  // returns, rather than waiting for a window that never was
+    }
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(a.mainWindow().isLoaded());
+    EXPECT_EQ(a.cleanupRuns(), 1);
+    EXPECT_TRUE(services.calls.empty()) << "no marker, no value: " << services.calls.front();
+}
+
 TEST(Win32Session, NeverHoldsUpTheEndOfTheSessionAndRunsTheClosingSteps) {
     ui::Win32Backend backend;
     platform::RecordingServices services;

@@ -166,6 +166,8 @@ void HeadlessBackend::runModal(WindowId w) {
 }
 
 int HeadlessBackend::runMessageLoop() {
+    runPosted();
+    if (windows_.empty()) return 0;
     while (!quit_) {
         runPosted();
         if (quit_) break;

@@ -786,7 +786,8 @@ std::int64_t Win32Backend::nowMs() const {
 }
 
 int Win32Backend::runMessageLoop() {
-    if (impl_->quitSeen) return 0;
+    // No window (none could be made, or all have gone): nothing would ever end the loop.
+    if (impl_->quitSeen || impl_->windows.empty()) return 0;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) impl_->dispatch(msg);
     impl_->quitSeen = true;
