@@ -11,6 +11,7 @@
 #include "ui/win32/art.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_backend.h"
+#include "win32_main_fixture.h"
 
 namespace {
 
@@ -21,17 +22,6 @@ std::wstring getText(HWND h) {
     SendMessageW(h, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf));
     return buf;
 }
-
-class Win32Main : public ::testing::Test {
-  protected:
-    Win32Backend backend;
-    MainWindow main{backend};
-    void SetUp() override {
-        main.load();
-        backend.pump(0);
-    }
-    HWND hwnd(const Control& c) { return backend.controlHwnd(main.id(), c.index()); }
-};
 
 TEST_F(Win32Main, EveryTextControlExposesItsTextAsWindowText) {
     EXPECT_EQ(getText(backend.hwndOf(main.id())), L"岚翎多功能定时器");

@@ -16,6 +16,7 @@
 #include "ui/main_window.h"
 #include "ui/win32/art.h"
 #include "ui/win32/win32_backend.h"
+#include "win32_main_fixture.h"
 
 namespace {
 
@@ -231,18 +232,7 @@ TEST_F(Win32Paint, GradientsRunThroughTheirStops) {
     EXPECT_EQ(h(50, 0), h(50, 15)) << "a horizontal gradient is the same down a column";
 }
 
-class Win32MainPaint : public ::testing::Test {
-  protected:
-    Win32Backend backend;
-    MainWindow main{backend};
-    void SetUp() override {
-        main.load();
-        backend.pump(0);
-    }
-    HWND hwnd(const Control& c) { return backend.controlHwnd(main.id(), c.index()); }
-};
-
-TEST_F(Win32MainPaint, ImageButtonsShowTheirStateAndClickOnReleaseOverThem) {
+TEST_F(Win32Main, ImageButtonsShowTheirStateAndClickOnReleaseOverThem) {
     HWND b = hwnd(main.图形按钮2);
     int clicks = 0;
     main.图形按钮2.onClick = [&] { ++clicks; };
@@ -285,7 +275,7 @@ TEST_F(Win32MainPaint, ImageButtonsShowTheirStateAndClickOnReleaseOverThem) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(Win32MainPaint, DropDownListsShowTheHandAndTheirColours) {
+TEST_F(Win32Main, DropDownListsShowTheHandAndTheirColours) {
     HWND list = hwnd(main.定时程序设定执行方式);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list),
